@@ -1,0 +1,3 @@
+#include "app/appsettings.h"
+
+AppSettings Cfg;

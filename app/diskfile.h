@@ -1,0 +1,26 @@
+#pragma once
+// Reading and writing whole files. Writes go to a temporary file beside the target
+// and replace it only when complete, so a crash or a full disk leaves the previous
+// file whole; an existing file keeps its permissions, and a read-only one is refused.
+
+#include <QByteArray>
+#include <QString>
+
+namespace DiskFile {
+
+struct ReadResult {
+    QByteArray bytes;
+    bool ok = false;
+    QString error; // a sentence naming the file when !ok
+};
+
+ReadResult read(const QString &path);
+
+// Writes the bytes; false with a sentence naming the file in *error on failure.
+bool writeAtomic(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Encodes text to Shift-JIS and writes it atomically. Text that Shift-JIS cannot hold
+// is refused (nothing written) with an error naming the characters.
+bool writeText(const QString &path, const QString &text, QString *error = nullptr);
+
+} // namespace DiskFile

@@ -1,0 +1,143 @@
+// The main window's lifecycle: creation, activation, the one-second timer, closing.
+
+#include "app/ui/mainwindow.h"
+
+#include "app/appsettings.h"
+#include "app/globals.h"
+#include "settings/memoextregistry.h"
+#include "tree/anicursor.h"
+#include "tree/ui/nodetreewidget.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+
+TOrvaneF::TOrvaneF(const QString &executablePath, const QStringList &args, QWidget *parent)
+    : QMainWindow(parent)
+    , m_executablePath(executablePath)
+    , m_args(args)
+{
+    setObjectName(QStringLiteral("TOrvaneF"));
+    m_busyCursor = new BusyCursor(this);
+    buildLayout();
+    connectCommands();
+    FormCreate();
+}
+
+TOrvaneF::~TOrvaneF()
+{
+    if (!m_destroyed)
+        FormDestroy();
+}
+
+void TOrvaneF::FormCreate()
+{
+    Cfg.OleIconic = false;
+    GlobalInit(m_executablePath);
+    LoadSettings();
+
+    const QString memoExtFile = ExeDir + QStringLiteral("/Res/MemoFEX.ini");
+    if (QFileInfo::exists(memoExtFile))
+        MemoExtLoad(memoExtFile);
+
+    Button4->setText(Cfg.OleIconic ? QStringLiteral("ｱｲｺﾝ") : QStringLiteral("表示"));
+    m_created = true;
+}
+
+void TOrvaneF::FormActivate()
+{
+    LabelEditing = false;
+    if (SkipActivate) {
+        SkipActivate = false;
+        return;
+    }
+    const bool first = !m_activatedOnce;
+    m_activatedOnce = true;
+    TreeReady = false;
+    TreeDirty = false;
+    HideContentPanels();
+    if (!OpenTree(TreeFileName))
+        return;
+    if (Cfg.RestoreNodeSW && !Cfg.LastNodeName.isEmpty())
+        TreeIniSel(Cfg.LastNodePath, Cfg.LastNodeName);
+    if (first && Cfg.TreeFileMissingAtStart)
+        setStatus(2, QStringLiteral("前回編集Treeﾌｧｲﾙ無し"));
+}
+
+void TOrvaneF::FormDestroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    TSaveNode(NodeName);
+    // A rename made less than a second ago must not leave the tree file naming a file
+    // that no longer exists.
+    if (TreeDirty && TreeReady && !m_treeReadFailed) {
+        TreeWrite();
+        TreeDirty = false;
+    }
+    SaveSettings();
+    GlobalFree();
+    m_busyCursor->stop();
+}
+
+void TOrvaneF::FormResize()
+{
+    const int w = StatusBar1->width();
+    StatusPanels[0]->setFixedWidth(60);
+    StatusPanels[1]->setFixedWidth(60);
+    StatusPanels[2]->setFixedWidth(qMax(0, w - 180));
+    StatusPanels[3]->setFixedWidth(60);
+}
+
+void TOrvaneF::Timer1Timer()
+{
+    if (TreeDirty) {
+        TreeWrite();
+        TreeDirty = false;
+    }
+}
+
+void TOrvaneF::MenuFQClick()
+{
+    close();
+}
+
+void TOrvaneF::setStatus(int panel, const QString &text)
+{
+    if (panel >= 0 && panel < 4)
+        StatusPanels[panel]->setText(text);
+}
+
+QString TOrvaneF::statusText(int panel) const
+{
+    return (panel >= 0 && panel < 4) ? StatusPanels[panel]->text() : QString();
+}
+
+void TOrvaneF::closeEvent(QCloseEvent *event)
+{
+    FormDestroy();
+    event->accept();
+}
+
+void TOrvaneF::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TOrvaneF::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The start-up work runs at the first activation; later activations come back
+    // from the program's own non-modal windows, which set SkipActivate first.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_created) {
+        if (!m_activatedOnce || SkipActivate)
+            FormActivate();
+        else
+            LabelEditing = false;
+    }
+}

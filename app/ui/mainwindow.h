@@ -1,0 +1,232 @@
+#pragma once
+// The main window: the tree on the left, the current node's content on the right,
+// the bottom panel for search results, the second pane and the settings pages.
+// It composes; the work is done by the subsystem that owns each command, and its
+// handlers are defined in the subsystem folders (tree/ui, nodeops/ui, ...).
+
+#include <QIcon>
+#include <QList>
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QCloseEvent;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QTextEdit;
+class QTimer;
+class QToolBar;
+class QTreeWidgetItem;
+class QComboBox;
+class QFontComboBox;
+class QTableWidget;
+class QKeyEvent;
+class NodeTreeWidget;
+class OleView;
+class BusyCursor;
+struct TreeLine;
+
+class TOrvaneF : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // executablePath decides ProgName and ExeDir (tests pass a path inside a temporary
+    // folder); args are the command-line arguments after the program name.
+    TOrvaneF(const QString &executablePath, const QStringList &args, QWidget *parent = nullptr);
+    ~TOrvaneF() override;
+
+    // ---- lifecycle (app/ui) ----
+    void FormCreate();
+    void FormActivate();
+    void FormDestroy();
+    void FormResize();
+    void Timer1Timer();
+    void MenuFQClick();
+
+    // ---- status bar: panel 0 level, 1 position, 2 messages, 3 empty ----
+    void setStatus(int panel, const QString &text);
+    QString statusText(int panel) const;
+
+    // ---- tree file and tree (tree/ui) ----
+    bool TreeWrite();
+    bool OpenTree(const QString &path);
+    void TreeIni();
+    bool CreateAndLoadTree(const QString &path);
+    void LoadBusyCursor();
+    void RestoreCursor();
+    void ToolButtonTOClick();
+    void ToolButtonTNClick();
+    bool treeReadFailed() const { return m_treeReadFailed; }
+
+    // ---- node paths, kinds and selection (tree/ui) ----
+    QString GetPateNode(QTreeWidgetItem *node) const;
+    void TreeView();
+    void TreeIniSel(const QString &folderPath, const QString &name);
+    void MenuDsp();
+    void HideContentPanels();
+    int iconIndexFor(int kind, const QString &upperExt) const;
+    void setNodeIcon(QTreeWidgetItem *node, int index);
+    QTreeWidgetItem *nodeAt(int absoluteIndex) const;
+    int absoluteIndexOf(QTreeWidgetItem *node) const;
+    int nodeCount() const;
+    void TreeView1MouseUp();
+    QString fullPathOf(QTreeWidgetItem *node) const;
+
+    // ---- node content (tree/ui, content) ----
+    void TReadNode();
+    void TSaveNode(const QString &name);
+
+    // ---- settings file and history (app/ui, settings) ----
+    void LoadSettings();
+    void SaveSettings();
+    void ButtonCENDClick();
+    void AddHistory(const QString &path);
+
+public:
+    // Controls, under the names the rest of the program uses.
+    QToolBar *ToolBar1 = nullptr;
+    QAction *ToolButtonA = nullptr;   // ノード追加
+    QAction *ToolButtonI = nullptr;   // 子ノード追加
+    QAction *ToolButtonAC = nullptr;  // ノード挿入
+    QAction *ToolButtonND = nullptr;  // ノードのみ削除
+    QAction *ToolButtonD = nullptr;   // ノード+実ファイル削除
+    QAction *ToolButtonNC = nullptr;  // ノード複写
+    QAction *ToolButtonW = nullptr;   // 折り返し
+    QAction *ToolButton2 = nullptr;   // ２画面
+    QAction *ToolButtonS = nullptr;   // 検索
+    QAction *ToolButtonP = nullptr;   // 印刷プレビュー
+    QPushButton *Button4 = nullptr;   // OLEの表示切り替え
+    QAction *ToolButtonTO = nullptr;  // Orvan開く
+    QAction *ToolButtonTN = nullptr;  // 新規Orvan
+    QAction *ToolButtonSET = nullptr; // 環境設定
+
+    // Main menu items.
+    QAction *MenuFTN = nullptr;  // ファイル > Tree > 新規作成(&N)
+    QAction *MenuFTO = nullptr;  // 開く(&O)
+    QAction *MenuFTV = nullptr;  // 非表示 / 表示
+    QMenu *MenuFTR = nullptr;    // 履歴(&R)
+    QAction *MenuFTRNew = nullptr; // 最新
+    QAction *MenuFQ = nullptr;   // 終了(&X)
+    QAction *MenuNA = nullptr;   // 追加(&N)
+    QAction *MenuNI = nullptr;   // 挿入(&I)
+    QAction *MenuNC = nullptr;   // 子追加(&C)
+    QAction *MenuND = nullptr;   // 削除ﾉｰﾄﾞのみ(&D)
+    QAction *MenuNDF = nullptr;  // 削除+ﾌｧｲﾙ
+    QAction *MenuNCopy = nullptr; // 複写
+    QAction *MenuN2 = nullptr;   // 2画面(&2)
+    QAction *MenuNW = nullptr;   // 折り返し(&W)
+    QAction *MenuNPV = nullptr;  // 印刷ﾌﾟﾚﾋﾞｭｰ(&V)
+    QAction *MenuNP = nullptr;   // 印刷(&P)
+    QAction *MenuNTR = nullptr;  // 様式 > 登録-ﾒﾓ
+    QAction *MenuNTD = nullptr;  // 様式 > 削除-ﾒﾓ
+    QAction *MenuTF = nullptr;   // 検索(&F)
+    QAction *MenuTSN = nullptr;  // 環境設定 > ノード
+    QAction *MenuTSA = nullptr;  // 環境設定 > 全体
+    QAction *MenuTSE = nullptr;  // 環境設定 > 拡張子
+    QAction *MenuTBO = nullptr;  // ﾒﾓ一括出力
+    QAction *MenuTFR = nullptr;  // ﾌｫﾙﾀﾞｰﾉｰﾄﾞ修復
+    QAction *MenuHH = nullptr;   // ﾍﾙﾌﾟ目次(&H)
+    QAction *MenuHS = nullptr;   // ﾍﾙﾌﾟ検索(&S)
+    QAction *MenuHV = nullptr;   // Ver(&V)
+
+    // Tree pop-up menu.
+    QMenu *PopupMenuTree = nullptr;
+    QAction *PMenuTreeOpen = nullptr;   // Tree全て開く
+    QAction *PMenuTreeClose = nullptr;  // Tree全て閉じる
+    QAction *PMenuSam = nullptr;        // 画像ｻﾑﾈｰﾙ表示
+    QAction *PMenuRepair = nullptr;     // フォルダーノード修復
+
+    QSplitter *Splitter1 = nullptr;   // tree | content
+    QWidget *PanelTree = nullptr;
+    NodeTreeWidget *TreeView1 = nullptr;
+    QTextEdit *RichEditF = nullptr;   // hidden, plain text, used by search
+    QWidget *Panel1 = nullptr;
+    QSplitter *Splitter2 = nullptr;   // content / bottom panel
+    QWidget *PanelC = nullptr;
+
+    QWidget *PanelMemo = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+
+    QWidget *PanelRichEdit = nullptr;
+    QToolBar *ToolBar2 = nullptr;
+    QFontComboBox *RFontName = nullptr;
+    QComboBox *RFontSize = nullptr;
+    QAction *ToolButtonRB = nullptr;
+    QAction *ToolButtonRI = nullptr;
+    QAction *ToolButtonRU = nullptr;
+    QComboBox *RFontColorBox = nullptr;
+    QTextEdit *RichEdit1 = nullptr;
+
+    QWidget *PanelGra = nullptr;
+    QScrollArea *ScrollBox1 = nullptr;
+    QLabel *Image1 = nullptr;
+    QSplitter *Splitter4 = nullptr;
+    QWidget *PanelG2 = nullptr;
+    QPlainTextEdit *MemoG = nullptr;
+
+    QWidget *PanelOLE = nullptr;
+    QWidget *PanelOLEOLE = nullptr;
+    OleView *OleContainer1 = nullptr;
+    QSplitter *Splitter3 = nullptr;
+    QWidget *PanelOleMemo = nullptr;
+    QPlainTextEdit *MemoOLE = nullptr;
+
+    QWidget *PanelSam = nullptr;
+    QTableWidget *DrawGrid1 = nullptr;
+
+    QWidget *PanelB = nullptr;
+    QTabWidget *PageControl1 = nullptr;
+    QPushButton *ButtonCEND = nullptr;
+    QWidget *TabSheetF = nullptr;     // 検索 / 2画面
+    QPlainTextEdit *MemoF = nullptr;  // second pane
+    QWidget *TabSheetT = nullptr;
+    QWidget *TabSheetM = nullptr;
+    QWidget *TabSheetG = nullptr;
+    QWidget *TabSheetS = nullptr;
+    QWidget *TabSheetO = nullptr;
+    QWidget *TabSheetALL = nullptr;
+    QWidget *TabSheetFE = nullptr;
+    QWidget *TabSheetOLEi = nullptr;
+    QWidget *TabSheetMF = nullptr;
+    QWidget *TabSheetPrint = nullptr;
+    QWidget *TabSheetMail = nullptr;
+
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *StatusPanels[4] = {nullptr, nullptr, nullptr, nullptr};
+    QTimer *Timer1 = nullptr;
+
+    QList<QIcon> ImageList2; // node icons: 0..9 built in, 10.. the OLE icons
+
+    bool LabelEditing = false;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildLayout();        // app/ui/mainwindow_layout.cpp
+    void buildToolBar();
+    void buildMenus();
+    void buildContentPanels();
+    void buildBottomPanel();
+    void buildNodeIcons();
+    void connectCommands();    // app/ui/mainwindow_commands.cpp
+    void fillTree(const QList<TreeLine> &nodes);
+    void chooseStartTree();
+
+    QString m_executablePath;
+    QStringList m_args;
+    bool m_created = false;
+    bool m_activatedOnce = false;
+    bool m_destroyed = false;
+    bool m_treeReadFailed = false; // the tree on screen did not come whole from TreeFileName
+    BusyCursor *m_busyCursor = nullptr;
+};

@@ -1,0 +1,23 @@
+// Connects the window's commands to their handlers. Commands whose handlers are not
+// built yet stay visible and unconnected.
+
+#include "app/ui/mainwindow.h"
+
+#include "tree/ui/nodetreewidget.h"
+
+#include <QAction>
+#include <QMenu>
+
+void TOrvaneF::connectCommands()
+{
+    connect(MenuFQ, &QAction::triggered, this, &TOrvaneF::MenuFQClick);
+    connect(ToolButtonTO, &QAction::triggered, this, &TOrvaneF::ToolButtonTOClick);
+    connect(MenuFTO, &QAction::triggered, this, &TOrvaneF::ToolButtonTOClick);
+    connect(ToolButtonTN, &QAction::triggered, this, &TOrvaneF::ToolButtonTNClick);
+    connect(MenuFTN, &QAction::triggered, this, &TOrvaneF::ToolButtonTNClick);
+
+    connect(TreeView1, &NodeTreeWidget::mouseUp, this, &TOrvaneF::TreeView1MouseUp);
+    connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        PopupMenuTree->popup(TreeView1->viewport()->mapToGlobal(pos));
+    });
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The port of the running application: real message boxes, beep and file dialogs.
+
+#include "app/uiport.h"
+
+class QWidget;
+
+class QtUiPort final : public UiPort
+{
+public:
+    explicit QtUiPort(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    void showMessage(const QString &text) override;
+    void errorMessage(const QString &text) override;
+    void reportError(const QString &text) override;
+    bool askYesNo(const QString &caption, const QString &text) override;
+    int askChoice(const QString &caption, const QString &text, const QStringList &buttons) override;
+    void beep() override;
+    QString openFileName(const QString &title, const QString &dir, const QString &filter,
+                         const QString &defaultSuffix) override;
+    QString saveFileName(const QString &title, const QString &dir, const QString &filter,
+                         const QString &defaultSuffix) override;
+
+private:
+    QWidget *m_parent = nullptr;
+};

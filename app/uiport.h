@@ -1,0 +1,38 @@
+#pragma once
+// Everything that would stop a handler in a modal loop goes through this port:
+// message boxes, the beep, file dialogs and the program's own modal dialogs. The
+// application installs the widget implementation; tests install a recording one
+// and script the answers, so every handler can be driven without a modal loop.
+
+#include <QString>
+#include <QStringList>
+
+class UiPort
+{
+public:
+    virtual ~UiPort() = default;
+
+    // Information box with an OK button (the plain message of the program).
+    virtual void showMessage(const QString &text) = 0;
+    // Error box with an Abort button (refusals of the utility library).
+    virtual void errorMessage(const QString &text) = 0;
+    // The application's default error report: a box holding the error text.
+    virtual void reportError(const QString &text) = 0;
+    // Question with Yes and No; true for Yes.
+    virtual bool askYesNo(const QString &caption, const QString &text) = 0;
+    // Question offering the given button captions; returns the index chosen, -1 if closed.
+    virtual int askChoice(const QString &caption, const QString &text, const QStringList &buttons) = 0;
+    // The system beep.
+    virtual void beep() = 0;
+
+    // File dialogs; an empty result means the user cancelled.
+    virtual QString openFileName(const QString &title, const QString &dir, const QString &filter,
+                                 const QString &defaultSuffix) = 0;
+    virtual QString saveFileName(const QString &title, const QString &dir, const QString &filter,
+                                 const QString &defaultSuffix) = 0;
+};
+
+// The port in use. Never null: before one is installed a silent port answers.
+UiPort &ui();
+// Installs a port (not owned); null puts the silent port back.
+void setUiPort(UiPort *port);

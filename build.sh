@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine for Orvane, builds it, and starts it or runs the tests.
+#   ./build.sh run    install what is missing, build, start the application
+#   ./build.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+          libjpeg62-turbo-dev libgtest-dev adwaita-icon-theme fonts-noto-cjk poppler-utils
+          qt6-image-formats-plugins)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+build_dir=${ORVANE_BUILD_DIR:-build}
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build_dir" --parallel "$(nproc)"
+
+case "${1:-run}" in
+  run)  exec "$build_dir/orvane" "${@:2}" ;;
+  test) QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" ;;
+  *)    echo "usage: $0 run|test" >&2; exit 2 ;;
+esac

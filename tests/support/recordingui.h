@@ -1,0 +1,64 @@
+#pragma once
+// A UiPort for tests: records every message, beep and dialog in order, and answers
+// from scripted queues (an empty queue answers "no", cancel or -1).
+
+#include "app/uiport.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+class RecordingUi : public UiPort
+{
+public:
+    RecordingUi() { setUiPort(this); }
+    ~RecordingUi() override { setUiPort(nullptr); }
+
+    struct Event {
+        QString kind; // "message", "error", "report", "ask", "choice", "beep", "open", "save"
+        QString text;
+    };
+    QList<Event> events;
+
+    QQueue<bool> yesNoAnswers;
+    QQueue<int> choiceAnswers;
+    QQueue<QString> fileAnswers;
+
+    void showMessage(const QString &text) override { events.append(Event{QStringLiteral("message"), text}); }
+    void errorMessage(const QString &text) override { events.append(Event{QStringLiteral("error"), text}); }
+    void reportError(const QString &text) override { events.append(Event{QStringLiteral("report"), text}); }
+    bool askYesNo(const QString &, const QString &text) override
+    {
+        events.append(Event{QStringLiteral("ask"), text});
+        return yesNoAnswers.isEmpty() ? false : yesNoAnswers.dequeue();
+    }
+    int askChoice(const QString &, const QString &text, const QStringList &) override
+    {
+        events.append(Event{QStringLiteral("choice"), text});
+        return choiceAnswers.isEmpty() ? -1 : choiceAnswers.dequeue();
+    }
+    void beep() override { events.append(Event{QStringLiteral("beep"), {}}); }
+    QString openFileName(const QString &title, const QString &, const QString &, const QString &) override
+    {
+        events.append(Event{QStringLiteral("open"), title});
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    }
+    QString saveFileName(const QString &title, const QString &, const QString &, const QString &) override
+    {
+        events.append(Event{QStringLiteral("save"), title});
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    }
+
+    // Texts of the events of one kind, in order.
+    QStringList texts(const QString &kind) const
+    {
+        QStringList out;
+        for (const Event &e : events)
+            if (e.kind == kind)
+                out.append(e.text);
+        return out;
+    }
+    int count(const QString &kind) const { return int(texts(kind).size()); }
+    void clear() { events.clear(); }
+};

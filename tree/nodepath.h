@@ -1,0 +1,28 @@
+#pragma once
+// Where a node lives on disk. A node's folder path is stored in the "\" form
+// ("\" for a root node, "\A\B\" below A and B); its full path is BaseDir + folder
+// path + name, with "\" turned into "/" only where the path meets the file system.
+
+#include <QString>
+#include <QStringList>
+
+namespace NodePaths {
+
+// "\" followed by each ancestor's name and "\", root first.
+QString folderPath(const QStringList &ancestorsFromRoot);
+
+// The characters after the last "." of a name, upper case; empty without a ".".
+QString extOf(const QString &name);
+
+// A name that stays inside its parent folder: not "." or "..", and no "/", "\" or NUL.
+// The empty name is allowed (a root node with an empty text names BaseDir itself).
+bool isSafeName(const QString &name);
+
+// The file-system path of a node ("/" separators), or an empty string when the folder
+// path or the name would lead outside BaseDir.
+QString fullPath(const QString &baseDir, const QString &folderPath, const QString &name);
+
+// The folder path in file-system form below BaseDir ("" when it would leave BaseDir).
+QString folderFsPath(const QString &baseDir, const QString &folderPath);
+
+} // namespace NodePaths

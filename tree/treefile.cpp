@@ -1,0 +1,88 @@
+#include "tree/treefile.h"
+
+#include "app/sjiscodec.h"
+
+QString TreeReadResult::errorMessage() const
+{
+    return QStringLiteral("項目 \"%1\" のレベル (%2) が無効です").arg(badLineText).arg(badLevel);
+}
+
+namespace {
+
+// Splits raw bytes into lines at CR LF, lone CR and lone LF. Splitting the bytes is
+// safe here: CR and LF never occur as the second byte of a Shift-JIS character.
+QList<QByteArray> splitRawLines(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes.at(i);
+        if (c == '\r' || c == '\n') {
+            lines.append(bytes.mid(start, i - start));
+            if (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(bytes.mid(start));
+    return lines;
+}
+
+} // namespace
+
+TreeReadResult parseTreeFile(const QByteArray &bytes)
+{
+    TreeReadResult result;
+    const QList<QByteArray> lines = splitRawLines(Sjis::beforeNul(bytes));
+    result.nodes.reserve(lines.size());
+    int previousDepth = -1;
+    for (const QByteArray &line : lines) {
+        // TAB and SPACE are single bytes that never occur inside a double-byte character.
+        qsizetype indent = 0;
+        while (indent < line.size() && (line.at(indent) == '\t' || line.at(indent) == ' '))
+            ++indent;
+        const int level = int(indent);
+        TreeLine node;
+        node.raw = line.mid(indent);
+        node.text = Sjis::decode(node.raw);
+        if (previousDepth < 0) {
+            node.level = 0; // the first line is always a root
+        } else if (level > previousDepth + 1) {
+            result.ok = false;
+            result.badLineText = node.text;
+            result.badLevel = level;
+            return result;
+        } else {
+            node.level = level;
+        }
+        previousDepth = node.level;
+        result.nodes.append(std::move(node));
+    }
+    return result;
+}
+
+TreeWriteResult serializeTree(const QList<TreeLine> &nodes)
+{
+    TreeWriteResult result;
+    for (const TreeLine &node : nodes) {
+        result.bytes.append(QByteArray(node.level, '\t'));
+        if (!node.raw.isEmpty() && Sjis::decode(node.raw) == node.text) {
+            result.bytes.append(node.raw);
+        } else {
+            const Sjis::Encoded enc = Sjis::encode(node.text);
+            if (!enc.ok) {
+                result.ok = false;
+                for (QChar c : enc.unencodable)
+                    if (!result.unencodable.contains(c))
+                        result.unencodable += c;
+            }
+            result.bytes.append(enc.bytes);
+        }
+        result.bytes.append("\r\n");
+    }
+    if (!result.ok)
+        result.bytes.clear();
+    return result;
+}

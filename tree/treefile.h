@@ -1,0 +1,36 @@
+#pragma once
+// The tree file (".Orvan"): one line per node in pre-order, one TAB per level before
+// the node's text, CR LF after every line, Shift-JIS; an empty tree is 0 bytes.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+struct TreeLine {
+    int level = 0;     // depth in the tree: 0 for a root node
+    QString text;      // the node's name
+    QByteArray raw;    // the name's bytes as read, kept so that an unchanged name is
+                       // written back byte for byte even where it does not round-trip
+};
+
+struct TreeReadResult {
+    QList<TreeLine> nodes; // the nodes read; on a level error, those before the bad line
+    bool ok = true;
+    QString badLineText;   // on a level error: the text of the line
+    int badLevel = 0;      // on a level error: the line's level (its indentation count)
+    QString errorMessage() const; // the level error in the user's words
+};
+
+// Reads tree file bytes: the text ends at the first NUL; lines end at CR LF, lone CR
+// or lone LF; leading TABs and SPACEs count one level each; the first line is always
+// a root; a line more than one level deeper than the node before it stops reading.
+TreeReadResult parseTreeFile(const QByteArray &bytes);
+
+struct TreeWriteResult {
+    QByteArray bytes;
+    bool ok = true;
+    QString unencodable; // characters of node names that Shift-JIS cannot hold
+};
+
+// The bytes of a tree file for these nodes (levels must describe a valid pre-order).
+TreeWriteResult serializeTree(const QList<TreeLine> &nodes);

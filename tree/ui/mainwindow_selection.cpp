@@ -1,0 +1,138 @@
+// Node paths, kinds and the selection handler: what happens when a node is chosen.
+
+#include "app/ui/mainwindow.h"
+
+#include "app/globals.h"
+#include "settings/oleiconregistry.h"
+#include "tree/nodekind.h"
+#include "tree/nodepath.h"
+#include "tree/ui/nodetreewidget.h"
+
+#include <QAction>
+#include <QTreeWidgetItemIterator>
+
+QString TOrvaneF::GetPateNode(QTreeWidgetItem *node) const
+{
+    QStringList ancestors;
+    for (QTreeWidgetItem *p = node ? node->parent() : nullptr; p; p = p->parent())
+        ancestors.prepend(p->text(0));
+    return NodePaths::folderPath(ancestors);
+}
+
+QString TOrvaneF::fullPathOf(QTreeWidgetItem *node) const
+{
+    return NodePaths::fullPath(BaseDir, GetPateNode(node), node->text(0));
+}
+
+int TOrvaneF::iconIndexFor(int kind, const QString &upperExt) const
+{
+    return kind == KindOle ? OLEImageNo(upperExt) : kind;
+}
+
+void TOrvaneF::setNodeIcon(QTreeWidgetItem *node, int index)
+{
+    node->setData(0, NodeTreeWidget::IconIndexRole, index);
+    node->setIcon(0, index >= 0 && index < ImageList2.size() ? ImageList2.at(index) : QIcon());
+}
+
+QTreeWidgetItem *TOrvaneF::nodeAt(int absoluteIndex) const
+{
+    int i = 0;
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++i)
+        if (i == absoluteIndex)
+            return *it;
+    return nullptr;
+}
+
+int TOrvaneF::absoluteIndexOf(QTreeWidgetItem *node) const
+{
+    int i = 0;
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++i)
+        if (*it == node)
+            return i;
+    return -1;
+}
+
+int TOrvaneF::nodeCount() const
+{
+    int n = 0;
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it)
+        ++n;
+    return n;
+}
+
+void TOrvaneF::TreeView()
+{
+    if (TreeView1->topLevelItemCount() == 0 || TreeBusy)
+        return;
+    setStatus(0, QString());
+    setStatus(1, QString());
+    setStatus(2, QString());
+    QTreeWidgetItem *node = TreeView1->currentItem();
+    if (!node) {
+        setStatus(2, QStringLiteral("指定ﾉｰﾄﾞなし"));
+        return;
+    }
+    if (!NodeName.isEmpty())
+        TSaveNode(NodeName);
+
+    NodePath = GetPateNode(node);
+    NodeName = node->text(0);
+    NodeExt = NodePaths::extOf(NodeName);
+    NodeKind = NodeTypeSet(NodePaths::fullPath(BaseDir, NodePath, NodeName), NodeExt);
+    setNodeIcon(node, iconIndexFor(NodeKind, NodeExt));
+    MenuDsp();
+    if (TreeReady) {
+        TReadNode();
+        int level = 0;
+        for (QTreeWidgetItem *p = node->parent(); p; p = p->parent())
+            ++level;
+        setStatus(0, QStringLiteral("第%1階層").arg(level + 1));
+        setStatus(1, QStringLiteral(" %1/%2").arg(absoluteIndexOf(node) + 1).arg(nodeCount()));
+    }
+}
+
+void TOrvaneF::TreeIniSel(const QString &folderPath, const QString &name)
+{
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
+        QTreeWidgetItem *node = *it;
+        if (node->text(0) == name && GetPateNode(node) == folderPath) {
+            TreeView1->setCurrentItem(node);
+            TreeView();
+            TreeView1->viewport()->update();
+            TreeView1->setFocus();
+            return;
+        }
+    }
+}
+
+void TOrvaneF::MenuDsp()
+{
+    const bool folder = NodeKind == KindFolder;
+    const bool memo = NodeKind == KindMemo;
+    ToolButtonI->setEnabled(folder);
+    MenuNC->setEnabled(folder);
+    ToolButtonP->setEnabled(!folder);
+    MenuNPV->setEnabled(!folder);
+    MenuNP->setEnabled(!folder);
+    ToolButton2->setEnabled(memo);
+    MenuN2->setEnabled(memo);
+    MenuNTR->setEnabled(memo);
+    MenuNTD->setEnabled(memo);
+}
+
+void TOrvaneF::HideContentPanels()
+{
+    for (QWidget *panel : {PanelMemo, PanelRichEdit, PanelGra, PanelSam, PanelOLE})
+        panel->hide();
+    PanelB->setVisible(BottomPanelOn);
+    setStatus(0, QStringLiteral(" "));
+    setStatus(1, QStringLiteral(" "));
+    setStatus(2, QStringLiteral(" "));
+}
+
+void TOrvaneF::TreeView1MouseUp()
+{
+    TreeView();
+    TreeView1->setFocus();
+}

@@ -1,0 +1,246 @@
+// The tree file and the tree control: reading, writing, opening and creating trees,
+// and the walk that gives every node its icon.
+
+#include "app/ui/mainwindow.h"
+
+#include "app/diskfile.h"
+#include "app/globals.h"
+#include "app/uiport.h"
+#include "tree/anicursor.h"
+#include "tree/nodekind.h"
+#include "tree/nodepath.h"
+#include "tree/treefile.h"
+#include "tree/ui/nodetreewidget.h"
+
+#include <QFileInfo>
+#include <QTreeWidgetItemIterator>
+
+namespace {
+constexpr int RawNameRole = Qt::UserRole + 2; // the name's bytes as read from the tree file
+
+const QString kOrvanFilter = QStringLiteral("Orvanﾌｧｲﾙ (*.Orvan)");
+const QString kOrvanFilterNew = QStringLiteral("Orvanファイル (*.Orvan)");
+} // namespace
+
+void TOrvaneF::fillTree(const QList<TreeLine> &nodes)
+{
+    QList<QTreeWidgetItem *> roots;
+    QList<QTreeWidgetItem *> lastAtLevel;
+    for (const TreeLine &line : nodes) {
+        auto *item = new QTreeWidgetItem;
+        item->setText(0, line.text);
+        item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
+        if (!line.raw.isEmpty())
+            item->setData(0, RawNameRole, line.raw);
+        lastAtLevel.resize(line.level + 1);
+        lastAtLevel[line.level] = item;
+        if (line.level == 0)
+            roots.append(item);
+        else
+            lastAtLevel[line.level - 1]->addChild(item);
+    }
+    TreeView1->addTopLevelItems(roots);
+}
+
+bool TOrvaneF::TreeWrite()
+{
+    if (m_treeReadFailed) {
+        ui().reportError(QStringLiteral("Treeﾌｧｲﾙ %1 は読み込みに失敗したため、書き込みません。").arg(TreeFileName));
+        return false;
+    }
+    QList<TreeLine> lines;
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
+        QTreeWidgetItem *item = *it;
+        int level = 0;
+        for (QTreeWidgetItem *p = item->parent(); p; p = p->parent())
+            ++level;
+        lines.append({level, item->text(0), item->data(0, RawNameRole).toByteArray()});
+    }
+    const TreeWriteResult out = serializeTree(lines);
+    if (!out.ok) {
+        ui().reportError(QStringLiteral("Treeﾌｧｲﾙ %1 に保存できない文字がノード名にあります: %2")
+                             .arg(TreeFileName, out.unencodable));
+        return false;
+    }
+    QString error;
+    if (!DiskFile::writeAtomic(TreeFileName, out.bytes, &error)) {
+        ui().reportError(error);
+        return false;
+    }
+    return true;
+}
+
+// Reads a tree file into the tree control. On a level error the nodes before the bad
+// line stay; on any failure the file is marked so that it is never written over.
+static bool readTreeInto(const QString &path, QList<TreeLine> *nodesOut, QString *error, bool *opened)
+{
+    const DiskFile::ReadResult file = DiskFile::read(path);
+    *opened = file.ok;
+    if (!file.ok) {
+        *error = file.error;
+        return false;
+    }
+    TreeReadResult parsed = parseTreeFile(file.bytes);
+    *nodesOut = std::move(parsed.nodes);
+    if (!parsed.ok) {
+        *error = parsed.errorMessage();
+        return false;
+    }
+    return true;
+}
+
+bool TOrvaneF::OpenTree(const QString &path)
+{
+    LoadBusyCursor();
+    TreeBusy = true;
+    QList<TreeLine> nodes;
+    QString error;
+    bool fileOpened = false;
+    const bool read = readTreeInto(path, &nodes, &error, &fileOpened);
+    if (fileOpened) {
+        // A file that could be opened replaces the tree, even when a level error
+        // stopped the reading part way.
+        TreeView1->setUpdatesEnabled(false);
+        TreeView1->clear();
+        fillTree(nodes);
+        TreeView1->setUpdatesEnabled(true);
+    }
+    if (!read) {
+        m_treeReadFailed = fileOpened;
+        RestoreCursor();
+        ui().reportError(error);
+        return false; // TreeBusy stays set: selections are ignored until a tree is read whole
+    }
+    m_treeReadFailed = false;
+    TreeBusy = false;
+    BaseDir = QFileInfo(path).absolutePath();
+    TreeReady = false;
+    AddHistory(path);
+    setWindowTitle(ProgName + QStringLiteral("：") + path);
+    HideContentPanels();
+    TreeIni();
+    RestoreCursor();
+    return true;
+}
+
+void TOrvaneF::TreeIni()
+{
+    if (TreeView1->topLevelItemCount() == 0) {
+        TreeReady = true;
+        return;
+    }
+    TreeView1->hide();
+    TreeBusy = true;
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
+        QTreeWidgetItem *item = *it;
+        const QString name = item->text(0);
+        const QString ext = NodePaths::extOf(name);
+        const int kind = NodeTypeSet(NodePaths::fullPath(BaseDir, GetPateNode(item), name), ext);
+        setNodeIcon(item, iconIndexFor(kind, ext));
+    }
+    TreeBusy = false;
+    TreeView1->collapseAll();
+    TreeView1->show();
+    QTreeWidgetItem *first = TreeView1->topLevelItem(0);
+    TreeView1->setCurrentItem(first);
+    TreeView1->setFocus();
+
+    NodePath = GetPateNode(first);
+    NodeName = first->text(0);
+    NodeExt = NodePaths::extOf(NodeName);
+    NodeKind = NodeTypeSet(NodePaths::fullPath(BaseDir, NodePath, NodeName), NodeExt);
+    TReadNode();
+    setStatus(0, QStringLiteral("第%1階層").arg(1));
+    setStatus(1, QStringLiteral(" %1/%2").arg(1).arg(nodeCount()));
+    TreeReady = true;
+}
+
+bool TOrvaneF::CreateAndLoadTree(const QString &path)
+{
+    if (QFileInfo::exists(path)) {
+        ui().showMessage(QStringLiteral("新規作成ファイル=") + path + QStringLiteral("既にあります。"));
+    } else {
+        QString error;
+        if (!DiskFile::writeAtomic(path, QByteArray(), &error)) {
+            ui().reportError(error);
+            return false;
+        }
+    }
+    QList<TreeLine> nodes;
+    QString error;
+    bool opened = false;
+    const bool read = readTreeInto(path, &nodes, &error, &opened);
+    TreeView1->clear();
+    fillTree(nodes);
+    if (!read)
+        ui().reportError(error);
+    return read;
+}
+
+void TOrvaneF::LoadBusyCursor()
+{
+    if (!m_busyCursor->start(ExeDir + QStringLiteral("/Res/Ac.ani")))
+        ui().showMessage(QStringLiteral("アニメーションカーソルが読み込めません"));
+}
+
+void TOrvaneF::RestoreCursor()
+{
+    m_busyCursor->stop();
+}
+
+void TOrvaneF::ToolButtonTOClick()
+{
+    const QString chosen = ui().openFileName(QStringLiteral("Orvanファイル開く"), BaseDir, kOrvanFilter,
+                                             QStringLiteral("Orvan"));
+    if (chosen.isEmpty())
+        return;
+    HideContentPanels();
+    ButtonCENDClick();
+    if (NodePaths::extOf(chosen) != u"ORVAN") {
+        setStatus(2, QStringLiteral("拡張子がOrvanでありません"));
+        ui().beep();
+        return;
+    }
+    if (!QFileInfo::exists(chosen)) {
+        setStatus(2, QStringLiteral("Orvanファイルがありません"));
+        ui().beep();
+        return;
+    }
+    TSaveNode(NodeName);
+    TreeWrite();
+    NodePath.clear();
+    NodeName.clear();
+    TreeFileName = QFileInfo(chosen).absoluteFilePath();
+    OpenTree(TreeFileName);
+}
+
+void TOrvaneF::ToolButtonTNClick()
+{
+    const QString chosen = ui().saveFileName(QStringLiteral("Orvan新規作成"), BaseDir, kOrvanFilterNew,
+                                             QStringLiteral("Orvan"));
+    if (chosen.isEmpty())
+        return;
+    if (NodePaths::extOf(chosen) != u"ORVAN") {
+        setStatus(2, QStringLiteral("拡張子がOrvanでありません"));
+        ui().beep();
+        return;
+    }
+    if (QFileInfo::exists(chosen)) {
+        setStatus(2, QStringLiteral("Orvanファイルが既にあります"));
+        ui().beep();
+        return;
+    }
+    TSaveNode(NodeName);
+    TreeWrite();
+    NodeName.clear();
+    const QString path = QFileInfo(chosen).absoluteFilePath();
+    QString error;
+    if (!DiskFile::writeAtomic(path, QByteArray(), &error)) {
+        ui().reportError(error);
+        return;
+    }
+    OpenTree(path);
+    TreeFileName = path;
+    NodePath.clear();
+    NodeName.clear();
+}
