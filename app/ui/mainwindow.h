@@ -79,15 +79,21 @@ public:
     void TreeView1MouseUp();
     QString fullPathOf(QTreeWidgetItem *node) const;
 
-    // ---- node content (tree/ui, content) ----
+    // ---- node content: memos, pictures, other files, comments (tree/ui) ----
     void TReadNode();
     void TSaveNode(const QString &name);
 
-    // ---- settings file and history (app/ui, settings) ----
+    // ---- rich text, its toolbar, version dialog, help (tree/ui, settings/ui) ----
+
+    // ---- settings file and history (app/ui) ----
     void LoadSettings();
     void SaveSettings();
     void ButtonCENDClick();
     void AddHistory(const QString &path);
+
+    // ---- node dialog, adding nodes, templates (nodeops/ui, settings/ui) ----
+
+    // ---- deleting, copying, renaming, tree keys (nodeops/ui) ----
 
 public:
     // Controls, under the names the rest of the program uses.
