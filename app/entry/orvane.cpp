@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QMessageBox>
 
 int main(int argc, char *argv[])
 {
@@ -14,18 +13,19 @@ int main(int argc, char *argv[])
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == u"hicolor")
         QIcon::setThemeName(QStringLiteral("Adwaita"));
 
+    QtUiPort port;
+    setUiPort(&port);
     SingleInstance instance(QStringLiteral("TOrvane"));
     if (!instance.claim()) {
-        QMessageBox::information(nullptr, QStringLiteral("TOrvane"),
-                                 QApplication::applicationFilePath() + u'\n' + QStringLiteral("起動済みです｡"));
+        // Another Orvane runs: say so, bring it forward, and touch no file.
+        ui().showMessage(SingleInstance::alreadyRunningMessage(QApplication::applicationFilePath()));
         instance.notifyRunning();
+        setUiPort(nullptr);
         return 0;
     }
     QApplication::setApplicationDisplayName(QStringLiteral("TOrvane"));
     QApplication::setApplicationName(QStringLiteral("TOrvane"));
 
-    QtUiPort port;
-    setUiPort(&port);
     QStringList args = QApplication::arguments().mid(1);
     TOrvaneF window(QApplication::applicationFilePath(), args);
     port.setParent(&window);

@@ -58,3 +58,8 @@ bool SingleInstance::notifyRunning()
     socket.waitForReadyRead(1000);
     return true;
 }
+
+QString SingleInstance::alreadyRunningMessage(const QString &executablePath)
+{
+    return executablePath + u'\r' + QStringLiteral("起動済みです｡");
+}

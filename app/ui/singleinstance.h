@@ -25,6 +25,9 @@ public:
 
     QString serverName() const { return m_serverName; }
 
+    // What a later start tells the user: its own full path, a line break, and the notice.
+    static QString alreadyRunningMessage(const QString &executablePath);
+
 signals:
     void anotherStartRequested();
 
