@@ -192,4 +192,21 @@ bool looksLikeUtf8(const QByteArray &bytes)
     return multi;
 }
 
+int charWidth(char32_t c)
+{
+    return (c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F)) ? 1 : 2;
+}
+
+qsizetype byteLength(QStringView text)
+{
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i; // one character, two UTF-16 units
+        n += charWidth(c.unicode());
+    }
+    return n;
+}
+
 } // namespace Sjis

@@ -50,4 +50,11 @@ QString normalizeCrLf(const QString &text);
 // (plain ASCII is also valid CP932 and needs no special care).
 bool looksLikeUtf8(const QByteArray &bytes);
 
+// Number of bytes a character takes in CP932: 1 for ASCII and half-width katakana,
+// 2 for everything else (what CP932 cannot hold counts as 2 as well). Lengths and
+// positions of the program's strings are counted this way.
+int charWidth(char32_t c);
+// Sum of charWidth over the characters of the text.
+qsizetype byteLength(QStringView text);
+
 } // namespace Sjis
