@@ -161,6 +161,18 @@ QString normalizeCrLf(const QString &text)
     return out;
 }
 
+QString decodeUtf8(const QByteArray &bytes)
+{
+    // A leading byte-order mark stays in the text, so that writing gives it back.
+    QStringDecoder dec(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return dec(bytes);
+}
+
+QByteArray encodeUtf8(const QString &text)
+{
+    return text.toUtf8();
+}
+
 bool looksLikeUtf8(const QByteArray &bytes)
 {
     bool multi = false;

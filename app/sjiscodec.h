@@ -46,6 +46,11 @@ QString joinLinesCrLf(const QStringList &lines);
 // Turns every lone CR and lone LF into CR LF.
 QString normalizeCrLf(const QString &text);
 
+// Text files that another program wrote in UTF-8 are shown and saved in UTF-8.
+// decodeUtf8 expects bytes for which looksLikeUtf8 (or plain ASCII) holds.
+QString decodeUtf8(const QByteArray &bytes);
+QByteArray encodeUtf8(const QString &text);
+
 // True when the bytes are valid UTF-8 holding at least one multi-byte sequence
 // (plain ASCII is also valid CP932 and needs no special care).
 bool looksLikeUtf8(const QByteArray &bytes);

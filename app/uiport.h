@@ -25,6 +25,17 @@ public:
     // The system beep.
     virtual void beep() = 0;
 
+    // A file shown in a view was changed by another program while the user edited the
+    // view. True writes the user's text into the file, false leaves the file as the other
+    // program wrote it; either way the caller keeps the other text in a file beside it.
+    // The default leaves the file alone.
+    virtual bool askKeepEditsOverChangedFile(const QString &fsPath, const QString &nodeName)
+    {
+        Q_UNUSED(fsPath);
+        Q_UNUSED(nodeName);
+        return false;
+    }
+
     // File dialogs; an empty result means the user cancelled.
     virtual QString openFileName(const QString &title, const QString &dir, const QString &filter,
                                  const QString &defaultSuffix) = 0;

@@ -4,6 +4,8 @@
 // It composes; the work is done by the subsystem that owns each command, and its
 // handlers are defined in the subsystem folders (tree/ui, nodeops/ui, ...).
 
+#include "tree/guardedtext.h"
+
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
@@ -80,8 +82,22 @@ public:
     QString fullPathOf(QTreeWidgetItem *node) const;
 
     // ---- node content: memos, pictures, other files, comments (tree/ui) ----
+    // Paths given to the readers and writers are file-system paths of the node file.
     void TReadNode();
-    void TSaveNode(const QString &name);
+    // False when the view holds text that could not be written (refused or failed,
+    // reported already): the view stays shown and the caller must not replace it.
+    bool TSaveNode(const QString &name);
+    bool TReadMemo(const QString &path);
+    bool TReadGra(const QString &path);
+    bool TReadOLE(const QString &path);
+    bool TReadAMemo(const QString &path, int which); // 1 MemoG, 2 MemoOLE
+    void BuildCommentHeader(const QString &sidePath, const QString &nodePath);
+    bool TSaveMemo(const QString &path);
+    bool TSaveAMemo(const QString &path, int which);
+    GuardedText MemoText;    // the file behind Memo1
+    GuardedText CommentText; // the side file behind MemoG or MemoOLE
+    bool finishTextSave(const ContentGuard::Result &result, GuardedText &text, QPlainTextEdit *view);
+    QWidget *contentPanelFor(int kind) const;
 
     // ---- rich text, its toolbar, version dialog, help (tree/ui, settings/ui) ----
 

@@ -312,6 +312,9 @@ void TOrvaneF::buildContentPanels()
     MemoG->setObjectName(QStringLiteral("MemoG"));
     PanelG2 = fillingPanel(nullptr, MemoG);
     PanelG2->setObjectName(QStringLiteral("PanelG2"));
+    // A tall picture leaves the comment 10 pixels; its editor must be able to go that small.
+    MemoG->setMinimumHeight(1);
+    PanelG2->setMinimumHeight(10);
     Splitter4->addWidget(ScrollBox1);
     Splitter4->addWidget(PanelG2);
     PanelGra->layout()->addWidget(Splitter4);

@@ -61,6 +61,21 @@ int QtUiPort::askChoice(const QString &caption, const QString &text, const QStri
     return int(made.indexOf(box.clickedButton()));
 }
 
+bool QtUiPort::askKeepEditsOverChangedFile(const QString &fsPath, const QString &nodeName)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                    QStringLiteral("%1 は表示中に他のプログラムで変更されました。\n"
+                                   "どちらの内容をファイルに残しますか?\n"
+                                   "残さなかった方も同じフォルダーに別のファイルとして保存します。\n\n%2")
+                        .arg(nodeName, fsPath),
+                    QMessageBox::NoButton, m_parent);
+    QPushButton *mine = box.addButton(QStringLiteral("編集した内容"), QMessageBox::AcceptRole);
+    QPushButton *theirs = box.addButton(QStringLiteral("ファイルの内容"), QMessageBox::RejectRole);
+    box.setDefaultButton(theirs);
+    box.exec();
+    return box.clickedButton() == mine;
+}
+
 void QtUiPort::beep()
 {
     QApplication::beep();

@@ -17,6 +17,7 @@ public:
     bool askYesNo(const QString &caption, const QString &text) override;
     int askChoice(const QString &caption, const QString &text, const QStringList &buttons) override;
     void beep() override;
+    bool askKeepEditsOverChangedFile(const QString &fsPath, const QString &nodeName) override;
     QString openFileName(const QString &title, const QString &dir, const QString &filter,
                          const QString &defaultSuffix) override;
     QString saveFileName(const QString &title, const QString &dir, const QString &filter,

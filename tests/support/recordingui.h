@@ -24,6 +24,7 @@ public:
     QQueue<bool> yesNoAnswers;
     QQueue<int> choiceAnswers;
     QQueue<QString> fileAnswers;
+    QQueue<bool> keepEditsAnswers; // answers to askKeepEditsOverChangedFile
 
     void showMessage(const QString &text) override { events.append(Event{QStringLiteral("message"), text}); }
     void errorMessage(const QString &text) override { events.append(Event{QStringLiteral("error"), text}); }
@@ -39,6 +40,11 @@ public:
         return choiceAnswers.isEmpty() ? -1 : choiceAnswers.dequeue();
     }
     void beep() override { events.append(Event{QStringLiteral("beep"), {}}); }
+    bool askKeepEditsOverChangedFile(const QString &fsPath, const QString &) override
+    {
+        events.append(Event{QStringLiteral("conflict"), fsPath});
+        return keepEditsAnswers.isEmpty() ? false : keepEditsAnswers.dequeue();
+    }
     QString openFileName(const QString &title, const QString &, const QString &, const QString &) override
     {
         events.append(Event{QStringLiteral("open"), title});

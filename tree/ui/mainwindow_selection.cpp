@@ -73,8 +73,16 @@ void TOrvaneF::TreeView()
         setStatus(2, QStringLiteral("指定ﾉｰﾄﾞなし"));
         return;
     }
-    if (!NodeName.isEmpty())
-        TSaveNode(NodeName);
+    if (!NodeName.isEmpty() && !TSaveNode(NodeName)) {
+        // The view holds text that could not be written: stay on its node.
+        for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
+            if ((*it)->text(0) == NodeName && GetPateNode(*it) == NodePath) {
+                TreeView1->setCurrentItem(*it);
+                break;
+            }
+        }
+        return;
+    }
 
     NodePath = GetPateNode(node);
     NodeName = node->text(0);

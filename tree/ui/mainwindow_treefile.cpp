@@ -206,7 +206,8 @@ void TOrvaneF::ToolButtonTOClick()
         ui().beep();
         return;
     }
-    TSaveNode(NodeName);
+    if (!TSaveNode(NodeName))
+        return; // the view holds text that could not be written; it stays
     TreeWrite();
     NodePath.clear();
     NodeName.clear();
@@ -230,7 +231,8 @@ void TOrvaneF::ToolButtonTNClick()
         ui().beep();
         return;
     }
-    TSaveNode(NodeName);
+    if (!TSaveNode(NodeName))
+        return; // the view holds text that could not be written; it stays
     TreeWrite();
     NodeName.clear();
     const QString path = QFileInfo(chosen).absoluteFilePath();

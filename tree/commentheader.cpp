@@ -1,0 +1,39 @@
+#include "tree/commentheader.h"
+
+#include "app/sjiscodec.h"
+
+#include <QStringList>
+
+namespace {
+
+// yyyy/MM/dd, zero-padded.
+QString dateYMDSlash(const QDate &date)
+{
+    return date.toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+} // namespace
+
+QString commentFilePath(const QString &nodeFsPath)
+{
+    return nodeFsPath + QStringLiteral(".TMEM");
+}
+
+QString commentHeaderText(const QString &fileName, const QString &userName, const QDate &today)
+{
+    const QString rule(20, u'-');
+    const QString date = dateYMDSlash(today);
+    return Sjis::joinLinesCrLf({
+        QStringLiteral("[コメント]"),
+        QString(),
+        QString(),
+        rule,
+        QStringLiteral("[DATE]"),
+        QStringLiteral(" 作成日付=") + date,
+        QStringLiteral(" 取込日付=") + date,
+        QStringLiteral("[FILE]"),
+        QStringLiteral(" ファイル名=") + fileName,
+        QStringLiteral(" 作成者=") + userName,
+        rule,
+    });
+}

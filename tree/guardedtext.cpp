@@ -1,0 +1,87 @@
+#include "tree/guardedtext.h"
+
+#include "app/diskfile.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString toViewBreaks(const QString &text)
+{
+    QString t = Sjis::normalizeCrLf(text);
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return t;
+}
+
+} // namespace
+
+QString GuardedText::textOf(const QByteArray &bytes, Form *form)
+{
+    const QByteArray text = Sjis::beforeNul(bytes);
+    // Most UTF-8 also decodes as Shift-JIS (into the wrong characters), so UTF-8 is
+    // recognised first; plain ASCII is the same in both and counts as Shift-JIS.
+    const bool utf8 = Sjis::looksLikeUtf8(text);
+    if (form)
+        *form = utf8 ? Form::Utf8 : Form::ShiftJis;
+    return toViewBreaks(utf8 ? Sjis::decodeUtf8(text) : Sjis::decode(text));
+}
+
+Sjis::Encoded GuardedText::bytesOf(const QString &viewText, Form form)
+{
+    const QString text = Sjis::normalizeCrLf(viewText);
+    if (form == Form::Utf8) {
+        Sjis::Encoded out;
+        out.bytes = Sjis::encodeUtf8(text);
+        return out;
+    }
+    return Sjis::encode(text);
+}
+
+bool GuardedText::load(const QString &fsPath, QString *error)
+{
+    clear();
+    if (!QFileInfo(fsPath).isFile())
+        return false;
+    const DiskFile::ReadResult r = DiskFile::read(fsPath);
+    if (!r.ok) {
+        if (error)
+            *error = r.error;
+        return false;
+    }
+    loadBytes(fsPath, r.bytes);
+    return true;
+}
+
+void GuardedText::loadBytes(const QString &fsPath, const QByteArray &bytes)
+{
+    m_guard.load(fsPath, bytes);
+    m_text = textOf(bytes, &m_form);
+    m_shown = m_text;
+}
+
+void GuardedText::clear()
+{
+    m_guard.clear();
+    m_form = Form::ShiftJis;
+    m_text.clear();
+    m_shown.clear();
+}
+
+ContentGuard::Result GuardedText::save(const QString &viewText, const QString &what)
+{
+    ContentGuard::View view;
+    view.edited = viewText != m_shown;
+    const Sjis::Encoded encoded = bytesOf(viewText, m_form);
+    view.encodable = encoded.ok;
+    view.bytes = encoded.bytes;
+    view.unencodable = encoded.unencodable;
+    if (!encoded.ok)
+        view.keepBytes = bytesOf(viewText, Form::Utf8).bytes;
+
+    const ContentGuard::Result result = m_guard.save(view, what);
+    if (result.outcome == ContentGuard::Outcome::ViewReplaced)
+        loadBytes(m_guard.path(), result.viewBytes);
+    else if (result.outcome == ContentGuard::Outcome::Written)
+        m_shown = viewText; // the file now holds the view: it counts as unedited again
+    return result;
+}

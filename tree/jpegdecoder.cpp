@@ -1,0 +1,128 @@
+#include "tree/jpegdecoder.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace {
+
+// Pictures larger than this are refused rather than allocated (about 1 GB as RGB32).
+constexpr qint64 kMaxPixels = qint64(16384) * 16384;
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+extern "C" void onError(j_common_ptr cinfo)
+{
+    auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+// Warnings (a file cut short, extra bytes) do not stop the decoding.
+extern "C" void onMessage(j_common_ptr, int) {}
+
+void fail(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+} // namespace
+
+QImage decodeJpeg(const QByteArray &bytes, QString *error)
+{
+    if (bytes.isEmpty()) {
+        fail(error, QStringLiteral("JPEG データが空です"));
+        return {};
+    }
+
+    jpeg_decompress_struct cinfo{};
+    ErrorManager jerr{};
+    cinfo.err = jpeg_std_error(&jerr.pub);
+    jerr.pub.error_exit = onError;
+    jerr.pub.emit_message = onMessage;
+
+    // A longjmp skips destructors, so everything with one lives on the heap, owned
+    // through a pointer set before setjmp.
+    struct Work {
+        QImage image;
+        QByteArray cmykRow;
+    };
+    Work *const work = new Work;
+    QImage *const image = &work->image;
+    if (setjmp(jerr.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        delete work;
+        fail(error, QStringLiteral("JPEG 画像を復号できません (%1)").arg(QString::fromLocal8Bit(jerr.message)));
+        return {};
+    }
+
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&cinfo, TRUE);
+
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    const bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : JCS_EXT_RGBX;
+    jpeg_start_decompress(&cinfo);
+
+    const qint64 pixels = qint64(cinfo.output_width) * cinfo.output_height;
+    if (cinfo.output_width == 0 || cinfo.output_height == 0 || pixels > kMaxPixels) {
+        const QString size = QStringLiteral("%1×%2").arg(cinfo.output_width).arg(cinfo.output_height);
+        jpeg_destroy_decompress(&cinfo);
+        delete work;
+        fail(error, QStringLiteral("JPEG 画像の大きさ %1 は扱えません").arg(size));
+        return {};
+    }
+
+    const QImage::Format format = grey ? QImage::Format_Grayscale8
+                                 : cmyk ? QImage::Format_RGB32
+                                        : QImage::Format_RGBX8888;
+    *image = QImage(int(cinfo.output_width), int(cinfo.output_height), format);
+    if (image->isNull()) {
+        jpeg_destroy_decompress(&cinfo);
+        delete work;
+        fail(error, QStringLiteral("JPEG 画像のためのメモリーが足りません"));
+        return {};
+    }
+    image->fill(Qt::white); // rows a cut-short file never reaches stay plain
+
+    if (cmyk)
+        work->cmykRow = QByteArray(int(cinfo.output_width) * 4, '\0');
+    const QByteArray &cmykRow = work->cmykRow;
+    // Adobe writes CMYK inverted (0 = full ink); its marker tells which convention is used.
+    const bool inverted = cinfo.saw_Adobe_marker;
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const int y = int(cinfo.output_scanline);
+        if (!cmyk) {
+            JSAMPROW row = image->scanLine(y);
+            jpeg_read_scanlines(&cinfo, &row, 1);
+            continue;
+        }
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(work->cmykRow.data());
+        jpeg_read_scanlines(&cinfo, &row, 1);
+        auto *out = reinterpret_cast<QRgb *>(image->scanLine(y));
+        for (int x = 0; x < int(cinfo.output_width); ++x) {
+            int c = uchar(cmykRow[4 * x]), m = uchar(cmykRow[4 * x + 1]);
+            int ye = uchar(cmykRow[4 * x + 2]), k = uchar(cmykRow[4 * x + 3]);
+            if (!inverted) {
+                c = 255 - c; m = 255 - m; ye = 255 - ye; k = 255 - k;
+            }
+            out[x] = qRgb(c * k / 255, m * k / 255, ye * k / 255);
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+
+    QImage result = std::move(work->image);
+    delete work;
+    if (format == QImage::Format_RGBX8888)
+        result = result.convertToFormat(QImage::Format_RGB32);
+    return result;
+}

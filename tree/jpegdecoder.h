@@ -1,0 +1,13 @@
+#pragma once
+// JPEG pictures are decoded by libjpeg itself rather than by an image plug-in, so
+// that every place showing, printing or scaling a node picture gets the same result
+// and the same error text.
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// Decodes JPEG bytes (baseline or progressive; grey, YCbCr/RGB or CMYK/YCCK).
+// A null image with a sentence in *error when the bytes are not a decodable JPEG;
+// a file cut short still gives the part that was decoded, as other viewers show it.
+QImage decodeJpeg(const QByteArray &bytes, QString *error = nullptr);
