@@ -1,5 +1,8 @@
 #include "app/uiport.h"
 
+#include "nodeops/nodedialogmodel.h"
+#include "settings/templatedialogmodel.h"
+
 namespace {
 
 // Answers every question with "no" and shows nothing; used before the application
@@ -21,6 +24,16 @@ SilentPort silentPort;
 UiPort *current = &silentPort;
 
 } // namespace
+
+NodeDialogResult UiPort::runNodeDialog(const NodeDialogRequest &)
+{
+    return {};
+}
+
+QString UiPort::runTemplateDialog(const TemplateDialogRequest &)
+{
+    return {};
+}
 
 UiPort &ui()
 {

@@ -7,6 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+struct NodeDialogRequest;
+struct NodeDialogResult;
+struct TemplateDialogRequest;
+
 class UiPort
 {
 public:
@@ -41,6 +45,12 @@ public:
                                  const QString &defaultSuffix) = 0;
     virtual QString saveFileName(const QString &title, const QString &dir, const QString &filter,
                                  const QString &defaultSuffix) = 0;
+
+    // The node dialog (name and kind of a new node, or a deletion's confirmation). The
+    // default cancels.
+    virtual NodeDialogResult runNodeDialog(const NodeDialogRequest &request);
+    // The template dialog; returns the name entered or chosen, "" for cancel (the default).
+    virtual QString runTemplateDialog(const TemplateDialogRequest &request);
 };
 
 // The port in use. Never null: before one is installed a silent port answers.

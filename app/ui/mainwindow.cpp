@@ -5,6 +5,7 @@
 #include "app/appsettings.h"
 #include "app/globals.h"
 #include "settings/memoextregistry.h"
+#include "settings/templatestore.h"
 #include "tree/anicursor.h"
 #include "tree/ui/nodetreewidget.h"
 
@@ -42,6 +43,7 @@ void TOrvaneF::FormCreate()
     const QString memoExtFile = ExeDir + QStringLiteral("/Res/MemoFEX.ini");
     if (QFileInfo::exists(memoExtFile))
         MemoExtLoad(memoExtFile);
+    TmpListSet(); // the node dialog's template list, read once per run
 
     Button4->setText(Cfg.OleIconic ? QStringLiteral("ｱｲｺﾝ") : QStringLiteral("表示"));
     m_created = true;

@@ -108,6 +108,21 @@ public:
     void AddHistory(const QString &path);
 
     // ---- node dialog, adding nodes, templates (nodeops/ui, settings/ui) ----
+    // Add (after the last sibling), add child (last child of a folder node), insert (before
+    // the selected node): each asks the node dialog, then calls its worker with DlgName.
+    void ToolButtonAClick();
+    void ToolButtonIClick();
+    void ToolButtonACClick();
+    void TNewNode(const QString &name);
+    void TNewCNode(const QString &name);
+    void TInsNode(const QString &name);
+    void TNewDir(const QString &target);
+    bool TNewMemo(const QString &target); // false when the file could not be made
+    void TNodeSetFocus();
+    // Memo templates: register the memo being edited, delete a template.
+    void MenuNTAddClick();
+    void MenuNTDelClick();
+
 
     // ---- deleting, copying, renaming, tree keys (nodeops/ui) ----
 

@@ -16,6 +16,15 @@ void TOrvaneF::connectCommands()
     connect(ToolButtonTN, &QAction::triggered, this, &TOrvaneF::ToolButtonTNClick);
     connect(MenuFTN, &QAction::triggered, this, &TOrvaneF::ToolButtonTNClick);
 
+    connect(ToolButtonA, &QAction::triggered, this, &TOrvaneF::ToolButtonAClick);
+    connect(MenuNA, &QAction::triggered, this, &TOrvaneF::ToolButtonAClick);
+    connect(ToolButtonAC, &QAction::triggered, this, &TOrvaneF::ToolButtonACClick);
+    connect(MenuNI, &QAction::triggered, this, &TOrvaneF::ToolButtonACClick);
+    connect(ToolButtonI, &QAction::triggered, this, &TOrvaneF::ToolButtonIClick);
+    connect(MenuNC, &QAction::triggered, this, &TOrvaneF::ToolButtonIClick);
+    connect(MenuNTR, &QAction::triggered, this, &TOrvaneF::MenuNTAddClick);
+    connect(MenuNTD, &QAction::triggered, this, &TOrvaneF::MenuNTDelClick);
+
     connect(TreeView1, &NodeTreeWidget::mouseUp, this, &TOrvaneF::TreeView1MouseUp);
     connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         PopupMenuTree->popup(TreeView1->viewport()->mapToGlobal(pos));

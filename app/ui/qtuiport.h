@@ -3,7 +3,10 @@
 
 #include "app/uiport.h"
 
+#include <QPointer>
+
 class QWidget;
+class TFormD;
 
 class QtUiPort final : public UiPort
 {
@@ -22,7 +25,12 @@ public:
                          const QString &defaultSuffix) override;
     QString saveFileName(const QString &title, const QString &dir, const QString &filter,
                          const QString &defaultSuffix) override;
+    // The node dialog is made at its first use and kept for the run (nodeops/ui); the
+    // template dialog is made for each use (settings/ui).
+    NodeDialogResult runNodeDialog(const NodeDialogRequest &request) override;
+    QString runTemplateDialog(const TemplateDialogRequest &request) override;
 
 private:
     QWidget *m_parent = nullptr;
+    QPointer<TFormD> m_nodeDialog;
 };

@@ -3,6 +3,8 @@
 // from scripted queues (an empty queue answers "no", cancel or -1).
 
 #include "app/uiport.h"
+#include "nodeops/nodedialogmodel.h"
+#include "settings/templatedialogmodel.h"
 
 #include <QList>
 #include <QQueue>
@@ -24,6 +26,10 @@ public:
     QQueue<bool> yesNoAnswers;
     QQueue<int> choiceAnswers;
     QQueue<QString> fileAnswers;
+    QQueue<NodeDialogResult> nodeDialogAnswers; // answers to runNodeDialog (empty: cancel)
+    QList<NodeDialogRequest> nodeDialogRequests; // what each showing of the node dialog was given
+    QQueue<QString> templateAnswers;             // answers to runTemplateDialog (empty: cancel)
+    QList<TemplateDialogRequest> templateRequests;
     QQueue<bool> keepEditsAnswers; // answers to askKeepEditsOverChangedFile
 
     void showMessage(const QString &text) override { events.append(Event{QStringLiteral("message"), text}); }
@@ -54,6 +60,19 @@ public:
     {
         events.append(Event{QStringLiteral("save"), title});
         return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    }
+    NodeDialogResult runNodeDialog(const NodeDialogRequest &request) override
+    {
+        events.append(Event{QStringLiteral("nodedialog"), QString::number(request.mode)});
+        nodeDialogRequests.append(request);
+        return nodeDialogAnswers.isEmpty() ? NodeDialogResult() : nodeDialogAnswers.dequeue();
+    }
+    QString runTemplateDialog(const TemplateDialogRequest &request) override
+    {
+        events.append(Event{QStringLiteral("template"), request.deleting ? QStringLiteral("delete")
+                                                                         : request.suggestion});
+        templateRequests.append(request);
+        return templateAnswers.isEmpty() ? QString() : templateAnswers.dequeue();
     }
 
     // Texts of the events of one kind, in order.
