@@ -67,12 +67,17 @@ TFormD::TFormD(QWidget *parent)
     RadioGroup1 = new QGroupBox(QStringLiteral("ノードタイプ"), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setGeometry(24, 56, 97, 82);
+    // The caption sits on the frame's top line, so that five kinds fit into 82 pixels.
+    RadioGroup1->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
     m_kinds = new QButtonGroup(this);
     const QString kindNames[5] = {QStringLiteral("ﾃｷｽﾄ"), QStringLiteral("ﾘｯﾁﾃｷｽﾄ"), QStringLiteral("ﾌｫﾙﾀﾞｰ"),
                                   QStringLiteral("画像"), QStringLiteral("OLE")};
     for (int i = 0; i < 5; ++i) {
         RadioItems[i] = new QRadioButton(kindNames[i], RadioGroup1);
-        RadioItems[i]->setGeometry(8, 15 + 13 * i, 85, 13);
+        RadioItems[i]->setGeometry(8, 13 + 13 * i, 85, 13);
+        RadioItems[i]->setFont(font()); // the group's style sheet would otherwise pick its own
         m_kinds->addButton(RadioItems[i], i);
     }
     RadioItems[ChoiceText]->setChecked(true);
