@@ -67,6 +67,18 @@ void GuardedText::clear()
     m_shown.clear();
 }
 
+bool GuardedText::takeNewContentIfUntouched(const QString &viewText)
+{
+    if (!isLoaded() || viewText != m_shown)
+        return false;
+    ContentGuard::View view; // untouched: only the file's change matters
+    const ContentGuard::Disk disk = ContentGuard::Disk::read(path());
+    if (m_guard.decide(view, disk).action != ContentGuard::Action::TakeDisk)
+        return false;
+    loadBytes(path(), disk.bytes);
+    return true;
+}
+
 ContentGuard::Result GuardedText::save(const QString &viewText, const QString &what)
 {
     ContentGuard::View view;

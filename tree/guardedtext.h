@@ -43,6 +43,10 @@ public:
     // characters into others); a view still holding it has not been edited.
     void setShown(const QString &viewText) { m_shown = viewText; }
 
+    // When the view still holds what it was filled with and another program changed the
+    // file, takes the file's new content (text() then holds it) and returns true.
+    bool takeNewContentIfUntouched(const QString &viewText);
+
     // Writes the view back through the guard; `what` names the node in messages.
     // After ViewReplaced, text() holds the file's new content for the view.
     ContentGuard::Result save(const QString &viewText, const QString &what);

@@ -98,6 +98,10 @@ public:
     GuardedText CommentText; // the side file behind MemoG or MemoOLE
     bool finishTextSave(const ContentGuard::Result &result, GuardedText &text, QPlainTextEdit *view);
     QWidget *contentPanelFor(int kind) const;
+    // Untouched views take what another program wrote meanwhile; run when the user comes
+    // back to the program.
+    void RefreshContentFromDisk();
+    void connectContent();
 
     // ---- rich text, its toolbar, version dialog, help (tree/ui, settings/ui) ----
 

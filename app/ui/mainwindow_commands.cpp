@@ -25,6 +25,7 @@ void TOrvaneF::connectCommands()
     connect(MenuNTR, &QAction::triggered, this, &TOrvaneF::MenuNTAddClick);
     connect(MenuNTD, &QAction::triggered, this, &TOrvaneF::MenuNTDelClick);
 
+    connectContent();
     connect(TreeView1, &NodeTreeWidget::mouseUp, this, &TOrvaneF::TreeView1MouseUp);
     connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         PopupMenuTree->popup(TreeView1->viewport()->mapToGlobal(pos));

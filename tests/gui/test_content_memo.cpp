@@ -146,6 +146,21 @@ TEST(ContentMemo, AFileChangedByAnotherProgramWinsOverAnUntouchedView)
     EXPECT_TRUE(fx.others().isEmpty());
 }
 
+TEST(ContentMemo, ComingBackToTheProgramAnUntouchedViewShowsTheFilesNewContent)
+{
+    MemoTree fx(sjis(QStringLiteral("古い内容")));
+    fx.dir.createSjisFile(QStringLiteral("docs/a.txt"), QStringLiteral("新しい内容"));
+    fx.w().RefreshContentFromDisk();
+    EXPECT_EQ(fx.memo()->toPlainText(), QStringLiteral("新しい内容"));
+
+    // A view the user typed into is left for the leave to sort out.
+    typeAtEnd(fx.memo(), QStringLiteral("。"));
+    fx.dir.createSjisFile(QStringLiteral("docs/a.txt"), QStringLiteral("もっと新しい"));
+    fx.w().RefreshContentFromDisk();
+    EXPECT_EQ(fx.memo()->toPlainText(), QStringLiteral("新しい内容。"));
+    EXPECT_TRUE(fx.ui.events.isEmpty());
+}
+
 TEST(ContentMemo, WhenBothChangedTheUserChoosesAndTheOtherTextIsKeptBeside)
 {
     struct Case { bool keepEdits; QString inFile; QString beside; };

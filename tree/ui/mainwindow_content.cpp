@@ -14,6 +14,7 @@
 #include "tree/nodepicture.h"
 #include "tree/ui/oleview.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -42,6 +43,25 @@ void unbindView(QPlainTextEdit *view, GuardedText &text)
 }
 
 } // namespace
+
+void TOrvaneF::connectContent()
+{
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            RefreshContentFromDisk();
+    });
+}
+
+void TOrvaneF::RefreshContentFromDisk()
+{
+    if (!TreeReady || SaveSuppressed)
+        return;
+    if (NodeKind == KindMemo && MemoText.takeNewContentIfUntouched(Memo1->toPlainText()))
+        fillView(Memo1, MemoText);
+    QPlainTextEdit *comment = NodeKind == KindImage ? MemoG : NodeKind == KindOle ? MemoOLE : nullptr;
+    if (comment && CommentText.takeNewContentIfUntouched(comment->toPlainText()))
+        fillView(comment, CommentText);
+}
 
 QWidget *TOrvaneF::contentPanelFor(int kind) const
 {
