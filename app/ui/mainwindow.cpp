@@ -67,6 +67,7 @@ void TOrvaneF::FormActivate()
         TreeIniSel(Cfg.LastNodePath, Cfg.LastNodeName);
     if (first && Cfg.TreeFileMissingAtStart)
         setStatus(2, QStringLiteral("前回編集Treeﾌｧｲﾙ無し"));
+    ApplyViewSettings();
 }
 
 void TOrvaneF::FormDestroy()

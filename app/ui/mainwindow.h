@@ -109,7 +109,19 @@ public:
     void LoadSettings();
     void SaveSettings();
     void ButtonCENDClick();
+    void LoadHistory();
+    void SaveHistory(QString *error = nullptr);
     void AddHistory(const QString &path);
+    void MenuFTRNewClick(int item);
+    // The view settings as each activation applies them; the settings pages call the
+    // one that matches a change.
+    void ApplyViewSettings();
+    void ApplyTreeSettings();
+    void ApplyMemoSettings();
+    void ApplyMemoWrap();
+    void ApplyCommentMemoSettings();
+    QStringList HistoryItems;              // captions of the history menu, newest first
+    bool SettingsWriteFailReported = false; // a failed settings write is reported once
 
     // ---- node dialog, adding nodes, templates (nodeops/ui, settings/ui) ----
     // Add (after the last sibling), add child (last child of a folder node), insert (before

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPushButton>
 
 void TOrvaneF::connectCommands()
 {
@@ -15,6 +16,8 @@ void TOrvaneF::connectCommands()
     connect(MenuFTO, &QAction::triggered, this, &TOrvaneF::ToolButtonTOClick);
     connect(ToolButtonTN, &QAction::triggered, this, &TOrvaneF::ToolButtonTNClick);
     connect(MenuFTN, &QAction::triggered, this, &TOrvaneF::ToolButtonTNClick);
+    connect(MenuFTRNew, &QAction::triggered, this, [this] { MenuFTRNewClick(0); });
+    connect(ButtonCEND, &QPushButton::clicked, this, &TOrvaneF::ButtonCENDClick);
 
     connect(ToolButtonA, &QAction::triggered, this, &TOrvaneF::ToolButtonAClick);
     connect(MenuNA, &QAction::triggered, this, &TOrvaneF::ToolButtonAClick);

@@ -1,8 +1,69 @@
-// The history of opened tree files.
+// The history menu "履歴(&R)": built from the history file at start, reordered by every
+// opened tree, written with the settings, and opening a tree when an item is clicked.
 
 #include "app/ui/mainwindow.h"
 
+#include "app/appsettings.h"
+#include "app/globals.h"
+#include "app/history.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+// The caption is the path itself; "&" is doubled so that it shows as written instead of
+// marking an access key.
+QString menuText(const QString &caption)
+{
+    QString text = caption;
+    return text.replace(u'&', QStringLiteral("&&"));
+}
+} // namespace
+
+// Gives the menu one item per entry; items are only ever added while the program runs.
+static void showHistory(TOrvaneF *w)
+{
+    QList<QAction *> actions = w->MenuFTR->actions();
+    while (actions.size() < w->HistoryItems.size()) {
+        QAction *a = w->MenuFTR->addAction(QString());
+        a->setObjectName(QStringLiteral("MenuFTR%1").arg(actions.size()));
+        const int index = int(actions.size());
+        QObject::connect(a, &QAction::triggered, w, [w, index] { w->MenuFTRNewClick(index); });
+        actions.append(a);
+    }
+    for (qsizetype i = 0; i < w->HistoryItems.size(); ++i)
+        actions[i]->setText(menuText(w->HistoryItems.at(i)));
+}
+
+void TOrvaneF::LoadHistory()
+{
+    HistoryItems = TreeHistory::load(TreeHistory::filePath(ExeDir), TreeFileName, Cfg.HistoryCount);
+    showHistory(this);
+}
+
+void TOrvaneF::SaveHistory(QString *error)
+{
+    TreeHistory::save(TreeHistory::filePath(ExeDir), HistoryItems, error);
+}
+
 void TOrvaneF::AddHistory(const QString &path)
 {
-    Q_UNUSED(path);
+    TreeHistory::add(HistoryItems, path, Cfg.HistoryCount);
+    showHistory(this);
+}
+
+void TOrvaneF::MenuFTRNewClick(int item)
+{
+    if (item < 0 || item >= HistoryItems.size())
+        return;
+    const QString caption = HistoryItems.at(item);
+    TSaveNode(NodeName);
+    TreeWrite();
+    HideContentPanels();
+    ButtonCENDClick();
+    if (caption == TreeHistory::newestCaption())
+        return;
+    NodeName.clear();
+    TreeFileName = caption;
+    OpenTree(TreeFileName);
 }
