@@ -141,6 +141,20 @@ public:
 
 
     // ---- deleting, copying, renaming, tree keys (nodeops/ui) ----
+    // Paths given to NodeFileDel and NodeFileCopy are file-system paths of node files.
+    void ToolButtonNDClick(); // delete the node only
+    void ToolButtonDClick();  // delete the node and its file or folder
+    void NodeDel();           // deletes the selected node as DlgMode says (5 or 6)
+    bool NodeFileDel(const QString &path);  // true: the file stays, do not go on
+    void ToolButtonNCClick(); // copy
+    bool NodeFileCopy(const QString &source, const QString &destination); // true: not copied
+    // End of an in-place edit of node's text; the node shows S when this returns.
+    void TreeView1Edited(QTreeWidgetItem *node, QString &S);
+    // Keys of the tree control; setting key to 0 consumes it.
+    void TreeView1KeyDown(int &key);
+    void TreeView1KeyPress(QChar key);
+    void connectNodeEditing(); // hooks the tree's keys and in-place edits to the handlers above
+    bool CtrlDown = false;     // Ctrl went down in the tree; cleared by the next key acted on
 
 public:
     // Controls, under the names the rest of the program uses.

@@ -19,6 +19,14 @@ void TOrvaneF::connectCommands()
     connect(MenuFTRNew, &QAction::triggered, this, [this] { MenuFTRNewClick(0); });
     connect(ButtonCEND, &QPushButton::clicked, this, &TOrvaneF::ButtonCENDClick);
 
+    connect(ToolButtonND, &QAction::triggered, this, &TOrvaneF::ToolButtonNDClick);
+    connect(MenuND, &QAction::triggered, this, &TOrvaneF::ToolButtonNDClick);
+    connect(ToolButtonD, &QAction::triggered, this, &TOrvaneF::ToolButtonDClick);
+    connect(MenuNDF, &QAction::triggered, this, &TOrvaneF::ToolButtonDClick);
+    connect(ToolButtonNC, &QAction::triggered, this, &TOrvaneF::ToolButtonNCClick);
+    connect(MenuNCopy, &QAction::triggered, this, &TOrvaneF::ToolButtonNCClick);
+    connectNodeEditing();
+
     connect(ToolButtonA, &QAction::triggered, this, &TOrvaneF::ToolButtonAClick);
     connect(MenuNA, &QAction::triggered, this, &TOrvaneF::ToolButtonAClick);
     connect(ToolButtonAC, &QAction::triggered, this, &TOrvaneF::ToolButtonACClick);

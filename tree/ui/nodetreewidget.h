@@ -20,10 +20,18 @@ public:
     // consume the key.
     std::function<bool(QKeyEvent *)> keyDownHandler;
 
+    // Called when an in-place edit is committed, before the node takes the new text
+    // over; the node shows whatever the handler leaves in the text.
+    std::function<void(QTreeWidgetItem *, QString &)> editedHandler;
+    // An in-place editor is open.
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
+
 signals:
     void mouseUp();
+    void editEnded(); // the in-place editor closed, committed or cancelled
 
 protected:
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 };
