@@ -39,7 +39,9 @@ bool writeAtomic(const QString &path, const QByteArray &bytes, QString *error)
     const QFileInfo targetInfo(target);
     if (targetInfo.exists() && targetInfo.isDir())
         return fail(QStringLiteral("フォルダーです"));
-    if (targetInfo.exists() && !targetInfo.isWritable())
+    // Read-only means no write permission for the owner, also when running as root
+    // (which the system itself would let write anything).
+    if (targetInfo.exists() && !(targetInfo.permissions() & QFileDevice::WriteOwner))
         return fail(QStringLiteral("読み取り専用です"));
 
     QSaveFile f(target);
