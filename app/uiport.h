@@ -40,6 +40,26 @@ public:
         return false;
     }
 
+    // The user edited a rich-text file that holds formatting this program cannot keep
+    // (`lost` names it). True writes the edited document over the file, losing that
+    // formatting; false keeps the file as it is and the caller saves the edited document
+    // beside it. The default keeps the file.
+    virtual bool askOverwriteLosingFormat(const QString &fsPath, const QString &nodeName, const QStringList &lost)
+    {
+        Q_UNUSED(fsPath);
+        Q_UNUSED(nodeName);
+        Q_UNUSED(lost);
+        return false;
+    }
+
+    // The version dialog, showing versionLine ("Ver " and the version); true when it was
+    // closed with its OK button. The default shows nothing and returns false.
+    virtual bool runVersionDialog(const QString &versionLine)
+    {
+        Q_UNUSED(versionLine);
+        return false;
+    }
+
     // File dialogs; an empty result means the user cancelled.
     virtual QString openFileName(const QString &title, const QString &dir, const QString &filter,
                                  const QString &defaultSuffix) = 0;

@@ -23,7 +23,6 @@ int main(int argc, char *argv[])
         setUiPort(nullptr);
         return 0;
     }
-    QApplication::setApplicationDisplayName(QStringLiteral("TOrvane"));
     QApplication::setApplicationName(QStringLiteral("TOrvane"));
 
     QStringList args = QApplication::arguments().mid(1);

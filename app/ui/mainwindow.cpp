@@ -68,6 +68,7 @@ void TOrvaneF::FormActivate()
     if (first && Cfg.TreeFileMissingAtStart)
         setStatus(2, QStringLiteral("前回編集Treeﾌｧｲﾙ無し"));
     ApplyViewSettings();
+    RichToolbarActivate();
 }
 
 void TOrvaneF::FormDestroy()
@@ -85,6 +86,7 @@ void TOrvaneF::FormDestroy()
     SaveSettings();
     GlobalFree();
     m_busyCursor->stop();
+    CloseHelpWindows();
 }
 
 void TOrvaneF::FormResize()

@@ -4,6 +4,8 @@
 // It composes; the work is done by the subsystem that owns each command, and its
 // handlers are defined in the subsystem folders (tree/ui, nodeops/ui, ...).
 
+#include "settings/richtoolbarfont.h"
+#include "tree/guardedrichtext.h"
 #include "tree/guardedtext.h"
 
 #include <QIcon>
@@ -32,6 +34,7 @@ class QKeyEvent;
 class NodeTreeWidget;
 class OleView;
 class BusyCursor;
+class HelpLauncher;
 struct TreeLine;
 
 class TOrvaneF : public QMainWindow
@@ -104,6 +107,29 @@ public:
     void connectContent();
 
     // ---- rich text, its toolbar, version dialog, help (tree/ui, settings/ui) ----
+    // The rich-text view (tree/ui/mainwindow_richtext.cpp). Paths are file-system paths.
+    bool TReadREdie(const QString &path);
+    bool TSaveREdie(const QString &path);
+    GuardedRichText RichText; // the file behind RichEdit1
+    void setupRichEdit();     // RichEdit1's own font, once
+    // The rich-text toolbar (settings/ui/mainwindow_richtoolbar.cpp).
+    void setupRichToolbar();     // lists and connections, once
+    void RichToolbarActivate();  // at activation: a new toolbar font, name and size from the caret
+    void RFontSet();
+    void RFontNameChange();
+    void RFontSizeChange();
+    void ToolButtonRBClick();
+    void ToolButtonRIClick();
+    void ToolButtonRUClick();
+    void RFontColorBoxChange();
+    RichToolbarFont RToolFont; // the toolbar font
+    // Version dialog and help (settings/ui/mainwindow_help.cpp).
+    void MenuHVClick();
+    void MenuHHClick();
+    void MenuHSClick();
+    void CloseHelpWindows();
+    HelpLauncher *Help = nullptr; // the help viewers started by this window
+
 
     // ---- settings file and history (app/ui) ----
     void LoadSettings();

@@ -27,6 +27,12 @@ void TOrvaneF::connectCommands()
     connect(MenuNCopy, &QAction::triggered, this, &TOrvaneF::ToolButtonNCClick);
     connectNodeEditing();
 
+    setupRichEdit();
+    setupRichToolbar();
+    connect(MenuHV, &QAction::triggered, this, &TOrvaneF::MenuHVClick);
+    connect(MenuHH, &QAction::triggered, this, &TOrvaneF::MenuHHClick);
+    connect(MenuHS, &QAction::triggered, this, &TOrvaneF::MenuHSClick);
+
     connect(ToolButtonA, &QAction::triggered, this, &TOrvaneF::ToolButtonAClick);
     connect(MenuNA, &QAction::triggered, this, &TOrvaneF::ToolButtonAClick);
     connect(ToolButtonAC, &QAction::triggered, this, &TOrvaneF::ToolButtonACClick);

@@ -31,6 +31,8 @@ QIcon themeIcon(const char *name, const char *fallback = nullptr)
     QIcon icon = QIcon::fromTheme(QString::fromLatin1(name));
     if (icon.isNull() && fallback)
         icon = QIcon::fromTheme(QString::fromLatin1(fallback));
+    if (icon.isNull())
+        icon = QIcon::fromTheme(QString::fromLatin1(name) + QStringLiteral("-symbolic"));
     return icon;
 }
 

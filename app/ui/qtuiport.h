@@ -21,6 +21,8 @@ public:
     int askChoice(const QString &caption, const QString &text, const QStringList &buttons) override;
     void beep() override;
     bool askKeepEditsOverChangedFile(const QString &fsPath, const QString &nodeName) override;
+    bool askOverwriteLosingFormat(const QString &fsPath, const QString &nodeName, const QStringList &lost) override;
+    bool runVersionDialog(const QString &versionLine) override;
     QString openFileName(const QString &title, const QString &dir, const QString &filter,
                          const QString &defaultSuffix) override;
     QString saveFileName(const QString &title, const QString &dir, const QString &filter,

@@ -26,6 +26,8 @@ public:
     QQueue<bool> yesNoAnswers;
     QQueue<int> choiceAnswers;
     QQueue<QString> fileAnswers;
+    QQueue<bool> overwriteFormatAnswers; // answers to askOverwriteLosingFormat ("formatloss")
+    QQueue<bool> versionAnswers;         // answers to runVersionDialog ("version": the version line)
     QQueue<NodeDialogResult> nodeDialogAnswers; // answers to runNodeDialog (empty: cancel)
     QList<NodeDialogRequest> nodeDialogRequests; // what each showing of the node dialog was given
     QQueue<QString> templateAnswers;             // answers to runTemplateDialog (empty: cancel)
@@ -50,6 +52,16 @@ public:
     {
         events.append(Event{QStringLiteral("conflict"), fsPath});
         return keepEditsAnswers.isEmpty() ? false : keepEditsAnswers.dequeue();
+    }
+    bool askOverwriteLosingFormat(const QString &, const QString &, const QStringList &lost) override
+    {
+        events.append(Event{QStringLiteral("formatloss"), lost.join(u',')});
+        return overwriteFormatAnswers.isEmpty() ? false : overwriteFormatAnswers.dequeue();
+    }
+    bool runVersionDialog(const QString &versionLine) override
+    {
+        events.append(Event{QStringLiteral("version"), versionLine});
+        return versionAnswers.isEmpty() ? false : versionAnswers.dequeue();
     }
     QString openFileName(const QString &title, const QString &, const QString &, const QString &) override
     {
