@@ -130,7 +130,6 @@ public:
     void CloseHelpWindows();
     HelpLauncher *Help = nullptr; // the help viewers started by this window
 
-
     // ---- settings file and history (app/ui) ----
     void LoadSettings();
     void SaveSettings();
