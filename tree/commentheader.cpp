@@ -1,18 +1,9 @@
 #include "tree/commentheader.h"
 
 #include "app/sjiscodec.h"
+#include "nodeops/functionu.h"
 
 #include <QStringList>
-
-namespace {
-
-// yyyy/MM/dd, zero-padded.
-QString dateYMDSlash(const QDate &date)
-{
-    return date.toString(QStringLiteral("yyyy/MM/dd"));
-}
-
-} // namespace
 
 QString commentFilePath(const QString &nodeFsPath)
 {
@@ -22,7 +13,7 @@ QString commentFilePath(const QString &nodeFsPath)
 QString commentHeaderText(const QString &fileName, const QString &userName, const QDate &today)
 {
     const QString rule(20, u'-');
-    const QString date = dateYMDSlash(today);
+    const QString date = DateYMDSlash(today.startOfDay());
     return Sjis::joinLinesCrLf({
         QStringLiteral("[コメント]"),
         QString(),
