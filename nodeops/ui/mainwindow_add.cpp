@@ -28,14 +28,6 @@ enum class Place {
 
 const QString kNoSelection = QStringLiteral("ﾉｰﾄﾞが選択されていません");
 
-QTreeWidgetItem *newNodeItem(const QString &name)
-{
-    auto *item = new QTreeWidgetItem;
-    item->setText(0, name);
-    item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
-    return item;
-}
-
 void expandAll(QTreeWidgetItem *item)
 {
     item->setExpanded(true);
@@ -106,7 +98,7 @@ void addNode(TOrvaneF &w, Place place, const QString &name)
         return;
     }
 
-    QTreeWidgetItem *item = newNodeItem(name);
+    QTreeWidgetItem *item = NodeTreeWidget::newNodeItem(name);
     putIntoTree(w, place, selected, item);
     // The tree file is written before anything exists on disk. When it cannot be
     // written (reported by TreeWrite), the node goes again: tree and disk stay as they were.

@@ -47,9 +47,7 @@ void TOrvaneF::ToolButtonNCClick()
         return;
     FileCopyChk(NodePaths::fullPath(BaseDir, NodePath, NodeName), NodePaths::fullPath(BaseDir, NodePath, copyName));
 
-    auto *copy = new QTreeWidgetItem;
-    copy->setText(0, copyName);
-    copy->setFlags(copy->flags() | Qt::ItemIsEditable);
+    QTreeWidgetItem *copy = NodeTreeWidget::newNodeItem(copyName);
     if (QTreeWidgetItem *parent = node->parent())
         parent->insertChild(parent->indexOfChild(node), copy);
     else

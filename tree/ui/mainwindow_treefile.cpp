@@ -27,9 +27,7 @@ void TOrvaneF::fillTree(const QList<TreeLine> &nodes)
     QList<QTreeWidgetItem *> roots;
     QList<QTreeWidgetItem *> lastAtLevel;
     for (const TreeLine &line : nodes) {
-        auto *item = new QTreeWidgetItem;
-        item->setText(0, line.text);
-        item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
+        QTreeWidgetItem *item = NodeTreeWidget::newNodeItem(line.text);
         if (!line.raw.isEmpty())
             item->setData(0, RawNameRole, line.raw);
         lastAtLevel.resize(line.level + 1);

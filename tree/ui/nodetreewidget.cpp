@@ -57,6 +57,14 @@ void NodeTreeWidget::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEdit
     emit editEnded();
 }
 
+QTreeWidgetItem *NodeTreeWidget::newNodeItem(const QString &name)
+{
+    auto *item = new QTreeWidgetItem;
+    item->setText(0, name);
+    item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
+    return item;
+}
+
 void NodeTreeWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     QTreeWidget::mouseReleaseEvent(event);

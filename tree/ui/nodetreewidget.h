@@ -16,6 +16,9 @@ public:
     // Data role holding a node's icon index.
     static constexpr int IconIndexRole = Qt::UserRole + 1;
 
+    // A new node item with this name, editable in place and draggable.
+    static QTreeWidgetItem *newNodeItem(const QString &name);
+
     // Called for every key press before the tree's own handling; return true to
     // consume the key.
     std::function<bool(QKeyEvent *)> keyDownHandler;
