@@ -43,6 +43,18 @@ void GuardedRichText::clear()
     m_notKept.clear();
 }
 
+bool GuardedRichText::takeNewContentIfUntouched(QTextDocument *doc)
+{
+    if (!isLoaded() || doc->isModified())
+        return false;
+    const ContentGuard::View untouched; // only the file's change matters
+    const ContentGuard::Disk disk = ContentGuard::Disk::read(path());
+    if (m_guard.decide(untouched, disk).action != ContentGuard::Action::TakeDisk)
+        return false;
+    loadBytes(path(), disk.bytes, doc);
+    return true;
+}
+
 GuardedRichText::Result GuardedRichText::save(QTextDocument *doc, const QString &what)
 {
     Result result;

@@ -40,6 +40,10 @@ public:
         ContentGuard::Result guard; // outcome of the write to the file itself
         QString keptBeside;         // the edited document went to this file instead
     };
+    // When the document is untouched and another program changed the file meanwhile, the
+    // document takes the file's new content; true when it did.
+    bool takeNewContentIfUntouched(QTextDocument *doc);
+
     // Writes the document back; `what` names the node in messages. The document counts
     // as edited while it is modified (QTextDocument::isModified). After
     // ViewReplaced the document already holds the file's new content.

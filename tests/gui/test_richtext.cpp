@@ -233,6 +233,25 @@ TEST(RichText, AFileChangedByAnotherProgramIsNotOverwrittenByTheView)
     EXPECT_EQ(fx.shown(), QStringLiteral("other"));
 }
 
+TEST(RichText, AnUntouchedViewTakesTheFilesNewContentWhenTheUserComesBack)
+{
+    RichTree fx(RichEditFile);
+    fx.dir.createFile(QStringLiteral("docs/a.rtf"), "{\\rtf1\\ansi new\\par}");
+    fx.w().RefreshContentFromDisk();
+    EXPECT_EQ(fx.shown(), QStringLiteral("new"));
+
+    // An edited view keeps the user's text; leaving then asks which version stays.
+    fx.typeAtEnd(QStringLiteral("!"));
+    fx.dir.createFile(QStringLiteral("docs/a.rtf"), "{\\rtf1\\ansi newer\\par}");
+    fx.w().RefreshContentFromDisk();
+    EXPECT_EQ(fx.shown(), QStringLiteral("new!"));
+    fx.click(1);
+    EXPECT_EQ(fx.ui.count(QStringLiteral("conflict")), 1);
+    EXPECT_EQ(fx.aBytes(), QByteArray("{\\rtf1\\ansi newer\\par}"));
+    ASSERT_EQ(fx.others().size(), 1); // the edited version, kept beside
+    EXPECT_EQ(RichTree::textOf(fx.dir.read(QStringLiteral("docs/") + fx.others().constFirst())), QStringLiteral("new!"));
+}
+
 // ---- the toolbar -------------------------------------------------------------------
 
 // "日本語あ" with its first three characters selected.

@@ -58,6 +58,8 @@ void TOrvaneF::RefreshContentFromDisk()
         return;
     if (NodeKind == KindMemo && MemoText.takeNewContentIfUntouched(Memo1->toPlainText()))
         fillView(Memo1, MemoText);
+    if (NodeKind == KindRich)
+        RichText.takeNewContentIfUntouched(RichEdit1->document());
     QPlainTextEdit *comment = NodeKind == KindImage ? MemoG : NodeKind == KindOle ? MemoOLE : nullptr;
     if (comment && CommentText.takeNewContentIfUntouched(comment->toPlainText()))
         fillView(comment, CommentText);

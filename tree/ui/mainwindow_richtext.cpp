@@ -43,7 +43,7 @@ bool TOrvaneF::TReadREdie(const QString &path)
     RichEdit1->moveCursor(QTextCursor::Start);
     RichEdit1->setReadOnly(false);
     if (!RichText.notKept().isEmpty())
-        setStatus(2, QStringLiteral("表示できない書式があります（編集すると失われます）: %1")
+        setStatus(2, QStringLiteral("表示できない書式があります: %1")
                          .arg(RichText.notKept().join(QStringLiteral("、"))));
     PanelRichEdit->show();
     return true;
