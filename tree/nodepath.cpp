@@ -30,33 +30,38 @@ bool isSafeName(const QString &name)
     return true;
 }
 
+QString childFolderFsPath(const QString &fsFolder, const QString &name)
+{
+    if (fsFolder.isEmpty() || !isSafeName(name))
+        return {};
+    return fsFolder + name + u'/';
+}
+
+QString entryFsPath(const QString &fsFolder, const QString &name)
+{
+    if (fsFolder.isEmpty() || !isSafeName(name))
+        return {};
+    if (name.isEmpty()) // a root node with an empty text names BaseDir itself
+        return fsFolder.size() > 1 ? fsFolder.chopped(1) : fsFolder;
+    return fsFolder + name;
+}
+
 QString folderFsPath(const QString &baseDir, const QString &folderPath)
 {
     if (!folderPath.startsWith(u'\\') || !folderPath.endsWith(u'\\'))
         return {};
-    QString path = baseDir;
-    const QStringList parts = folderPath.mid(1, folderPath.size() - 2).split(u'\\');
+    QString path = baseDir + u'/';
     if (folderPath.size() == 1)
-        return path + u'/';
-    for (const QString &part : parts) {
-        if (!isSafeName(part))
-            return {};
-        path += u'/';
-        path += part;
-    }
-    return path + u'/';
+        return path;
+    const QStringList parts = folderPath.mid(1, folderPath.size() - 2).split(u'\\');
+    for (const QString &part : parts)
+        path = childFolderFsPath(path, part);
+    return path;
 }
 
 QString fullPath(const QString &baseDir, const QString &folderPath, const QString &name)
 {
-    if (!isSafeName(name))
-        return {};
-    const QString folder = folderFsPath(baseDir, folderPath);
-    if (folder.isEmpty())
-        return {};
-    if (name.isEmpty())
-        return folder.size() > 1 ? folder.left(folder.size() - 1) : folder;
-    return folder + name;
+    return entryFsPath(folderFsPath(baseDir, folderPath), name);
 }
 
 } // namespace NodePaths

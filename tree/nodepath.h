@@ -22,7 +22,15 @@ bool isSafeName(const QString &name);
 // path or the name would lead outside BaseDir.
 QString fullPath(const QString &baseDir, const QString &folderPath, const QString &name);
 
-// The folder path in file-system form below BaseDir ("" when it would leave BaseDir).
+// The folder path in file-system form below BaseDir, ending in "/" ("" when it would
+// leave BaseDir).
 QString folderFsPath(const QString &baseDir, const QString &folderPath);
+
+// One step down: the file-system folder of a node's children, given the node's own
+// file-system folder (as folderFsPath gives it) and its name; "" when unsafe.
+QString childFolderFsPath(const QString &fsFolder, const QString &name);
+
+// A node's file-system path from its file-system folder and its name; "" when unsafe.
+QString entryFsPath(const QString &fsFolder, const QString &name);
 
 } // namespace NodePaths

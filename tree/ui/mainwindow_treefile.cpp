@@ -129,12 +129,23 @@ void TOrvaneF::TreeIni()
     }
     TreeView1->hide();
     TreeBusy = true;
-    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
+    // Pre-order: a node's file-system folder was made when its parent was visited.
+    QList<QString> fsFolderAtDepth{NodePaths::folderFsPath(BaseDir, QStringLiteral("\\"))};
+    int count = 0;
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++count) {
         QTreeWidgetItem *item = *it;
+        int depth = 0;
+        for (QTreeWidgetItem *p = item->parent(); p; p = p->parent())
+            ++depth;
         const QString name = item->text(0);
         const QString ext = NodePaths::extOf(name);
-        const int kind = NodeTypeSet(NodePaths::fullPath(BaseDir, GetPateNode(item), name), ext);
+        const QString &fsFolder = fsFolderAtDepth.at(depth);
+        const int kind = NodeTypeSet(NodePaths::entryFsPath(fsFolder, name), ext);
         setNodeIcon(item, iconIndexFor(kind, ext));
+        if (item->childCount() > 0) {
+            fsFolderAtDepth.resize(depth + 2);
+            fsFolderAtDepth[depth + 1] = NodePaths::childFolderFsPath(fsFolder, name);
+        }
     }
     TreeBusy = false;
     TreeView1->collapseAll();
@@ -149,7 +160,7 @@ void TOrvaneF::TreeIni()
     NodeKind = NodeTypeSet(NodePaths::fullPath(BaseDir, NodePath, NodeName), NodeExt);
     TReadNode();
     setStatus(0, QStringLiteral("第%1階層").arg(1));
-    setStatus(1, QStringLiteral(" %1/%2").arg(1).arg(nodeCount()));
+    setStatus(1, QStringLiteral(" %1/%2").arg(1).arg(count));
     TreeReady = true;
 }
 
