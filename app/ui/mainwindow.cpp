@@ -94,7 +94,9 @@ void TOrvaneF::FormResize()
     const int w = StatusBar1->width();
     StatusPanels[0]->setFixedWidth(60);
     StatusPanels[1]->setFixedWidth(60);
-    StatusPanels[2]->setFixedWidth(qMax(0, w - 180));
+    // Panel 2 takes the rest; a fixed width would keep the window from shrinking.
+    StatusPanels[2]->setMinimumWidth(0);
+    StatusPanels[2]->setMaximumWidth(qMax(0, w - 180));
     StatusPanels[3]->setFixedWidth(60);
 }
 
@@ -134,13 +136,23 @@ void TOrvaneF::resizeEvent(QResizeEvent *event)
     FormResize();
 }
 
+void TOrvaneF::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The start-up work runs when the window is first shown, whether or not a window
+    // manager ever makes it the active window.
+    if (m_created && !m_activatedOnce)
+        FormActivate();
+}
+
 void TOrvaneF::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    // The start-up work runs at the first activation; later activations come back
-    // from the program's own non-modal windows, which set SkipActivate first.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_created) {
-        if (!m_activatedOnce || SkipActivate)
+    // Later activations come back from the program's own non-modal windows (print
+    // preview), which set SkipActivate first; switching from another application
+    // changes nothing but the in-place edit flag.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_created && m_activatedOnce) {
+        if (SkipActivate)
             FormActivate();
         else
             LabelEditing = false;

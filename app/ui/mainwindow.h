@@ -164,7 +164,6 @@ public:
     void MenuNTAddClick();
     void MenuNTDelClick();
 
-
     // ---- deleting, copying, renaming, tree keys (nodeops/ui) ----
     // Paths given to NodeFileDel and NodeFileCopy are file-system paths of node files.
     void ToolButtonNDClick(); // delete the node only
@@ -302,6 +301,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildLayout();        // app/ui/mainwindow_layout.cpp

@@ -18,7 +18,8 @@ public:
     ~RecordingUi() override { setUiPort(nullptr); }
 
     struct Event {
-        QString kind; // "message", "error", "report", "ask", "choice", "beep", "open", "save"
+        QString kind; // "message", "error", "report", "ask", "choice", "beep", "open", "save", "conflict",
+                      // "nodedialog" (text: the mode), "template" (the suggestion, or "delete")
         QString text;
     };
     QList<Event> events;
@@ -26,13 +27,13 @@ public:
     QQueue<bool> yesNoAnswers;
     QQueue<int> choiceAnswers;
     QQueue<QString> fileAnswers;
+    QQueue<bool> keepEditsAnswers; // answers to askKeepEditsOverChangedFile
     QQueue<bool> overwriteFormatAnswers; // answers to askOverwriteLosingFormat ("formatloss")
     QQueue<bool> versionAnswers;         // answers to runVersionDialog ("version": the version line)
     QQueue<NodeDialogResult> nodeDialogAnswers; // answers to runNodeDialog (empty: cancel)
     QList<NodeDialogRequest> nodeDialogRequests; // what each showing of the node dialog was given
     QQueue<QString> templateAnswers;             // answers to runTemplateDialog (empty: cancel)
     QList<TemplateDialogRequest> templateRequests;
-    QQueue<bool> keepEditsAnswers; // answers to askKeepEditsOverChangedFile
 
     void showMessage(const QString &text) override { events.append(Event{QStringLiteral("message"), text}); }
     void errorMessage(const QString &text) override { events.append(Event{QStringLiteral("error"), text}); }
