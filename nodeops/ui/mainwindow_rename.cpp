@@ -88,6 +88,13 @@ void TOrvaneF::TreeView1Edited(QTreeWidgetItem *node, QString &S)
         return;
     }
 
+    // The timer writes the new name later; a tree file that cannot be written now (read
+    // only, or never read) would go on naming a file the rename took away. TreeWrite
+    // reports why.
+    if (!TreeWrite()) {
+        S = NodeName;
+        return;
+    }
     if (!TSaveNode(NodeName) || !renameNodeFile(oldPath, newPath)) {
         S = NodeName;
         return;

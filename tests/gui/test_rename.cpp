@@ -303,3 +303,21 @@ TEST(RenameNode, F2EditsInPlaceAndEnterCommits)
 }
 
 } // namespace
+
+TEST(RenameNode, TreeFileThatCannotBeWrittenKeepsTheOldName)
+{
+    // The tree file must never name a file the rename has taken away.
+    RenameTree fx;
+    const QByteArray before = fx.treeFile();
+    QFile::setPermissions(fx.treePath, QFileDevice::ReadOwner);
+    const QStringList disk = diskListing(fx.dir);
+    fx.rename(0, QStringLiteral("b.TXT"));
+    EXPECT_EQ(fx.item(0)->text(0), QStringLiteral("a.TXT"));
+    EXPECT_EQ(NodeName, QStringLiteral("a.TXT"));
+    fx.close();
+    QFile::setPermissions(fx.treePath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(diskListing(fx.dir), disk);
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/a.TXT")), QByteArray("a"));
+    EXPECT_EQ(fx.treeFile(), before);
+    EXPECT_FALSE(fx.ui.texts(QStringLiteral("report")).isEmpty());
+}
