@@ -72,6 +72,11 @@ void TOrvaneF::NodeDel()
     ShowNodeDialog();
     if (!DlgOK)
         return;
+    // The tree file is written after the disk work; one that cannot be written now (read
+    // only, or never read) would go on naming what the deletion took away. TreeWrite
+    // reports why.
+    if (!TreeWrite())
+        return;
 
     SaveSuppressed = true;
     const QString path = NodePaths::fullPath(BaseDir, NodePath, NodeName);

@@ -332,3 +332,22 @@ TEST(DeleteNode, NamesNeverReachOtherFiles)
 }
 
 } // namespace
+
+TEST(DeleteNode, TreeFileThatCannotBeWrittenKeepsNodeAndFile)
+{
+    // The tree file must never go on naming a file the deletion took away.
+    for (int mode : {DlgDeleteNode, DlgDeleteWithFile}) {
+        DeleteTree fx;
+        const QByteArray before = fx.treeFile();
+        QFile::setPermissions(fx.treePath, QFileDevice::ReadOwner);
+        const QStringList disk = diskListing(fx.dir);
+        fx.deleteNode(1, mode);
+        EXPECT_EQ(fx.item(1)->text(0), QStringLiteral("memo.TXT")) << mode;
+        EXPECT_EQ(diskListing(fx.dir), disk) << mode;
+        EXPECT_FALSE(SaveSuppressed) << mode;
+        EXPECT_FALSE(fx.ui.texts(QStringLiteral("report")).isEmpty()) << mode;
+        fx.close();
+        QFile::setPermissions(fx.treePath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        EXPECT_EQ(fx.treeFile(), before) << mode;
+    }
+}
