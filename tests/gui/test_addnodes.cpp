@@ -356,3 +356,20 @@ TEST(AddNodes, TheCaretGoesIntoTheEditorOfANewMemo)
     fx.w().ToolButtonAClick();
     QTRY_VERIFY(fx.w().TreeView1->hasFocus()); // a folder leaves the focus in the tree
 }
+
+TEST(AddNodes, APickedLinkGivesACopyOfTheFileItNames)
+{
+    // The node's file must be the picture itself: a link copied as a link would point
+    // nowhere from the tree's folder, or at a file the tree does not hold.
+    AddTree fx;
+    fx.dir.createFile(QStringLiteral("elsewhere/2024/photo.bmp"), "BM picture");
+    ASSERT_TRUE(QFile::link(QStringLiteral("2024/photo.bmp"), fx.dir.file(QStringLiteral("elsewhere/latest.bmp"))));
+    fx.click(3);
+    fx.answer(typed(QStringLiteral("latest.bmp"), ChoiceOle, {}, fx.dir.file(QStringLiteral("elsewhere/latest.bmp"))));
+    fx.w().ToolButtonAClick();
+    const QFileInfo node(fx.dir.file(QStringLiteral("docs/latest.bmp")));
+    EXPECT_FALSE(node.isSymLink());
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/latest.bmp")), QByteArray("BM picture"));
+    EXPECT_EQ(fx.current(), QStringLiteral("latest.bmp"));
+    EXPECT_TRUE(QFileInfo(fx.dir.file(QStringLiteral("elsewhere/latest.bmp"))).isSymLink());
+}
