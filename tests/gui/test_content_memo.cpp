@@ -12,23 +12,13 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
+#include "support/filetimes.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
 const QDateTime kLongAgo(QDate(2001, 2, 3), QTime(4, 5, 6));
-
-void setModified(const QString &path, const QDateTime &when)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
-QDateTime modified(const QString &path)
-{
-    return QFileInfo(path).fileTime(QFileDevice::FileModificationTime);
-}
 
 // Types at the end of a text view, as the user would.
 void typeAtEnd(QPlainTextEdit *view, const QString &text)
@@ -229,6 +219,24 @@ TEST(ContentMemo, AFailedWriteIsReportedAndTheViewKept)
     EXPECT_EQ(NodeName, QStringLiteral("m.txt"));
     EXPECT_EQ(fx.w().Memo1->toPlainText(), QStringLiteral("memo edited"));
     EXPECT_TRUE(fx.w().PanelMemo->isVisibleTo(&fx.w()));
+}
+
+TEST(ContentMemo, AnUntouchedReadOnlyMemoCanBeLeft)
+{
+    // The file already holds all the view holds: a failed rewrite is reported, but the
+    // user moves on, and closing leaves no copy beside the file.
+    MemoTree fx("read only");
+    QFile::setPermissions(fx.a(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    fx.ui.clear();
+    fx.click(1);
+    EXPECT_EQ(fx.ui.count(QStringLiteral("report")), 1);
+    EXPECT_EQ(NodeName, QStringLiteral("b.txt"));
+    EXPECT_EQ(fx.memo()->toPlainText(), QStringLiteral("b"));
+    fx.click(0);
+    fx.close();
+    EXPECT_EQ(fx.aBytes(), QByteArray("read only"));
+    EXPECT_TRUE(fx.others().isEmpty()) << fx.others().join(u' ').toStdString();
+    QFile::setPermissions(fx.a(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 TEST(ContentMemo, ClosingWritesTheMemoAndKeepsRefusedTextBeside)

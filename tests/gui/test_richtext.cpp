@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QTextEdit>
+#include "support/filetimes.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,18 +35,6 @@ const QByteArray RichEditFile(RichEditRaw, sizeof RichEditRaw - 1);
 const QByteArray WithPicture =
     "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 \\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}}"
     "\\viewkind4\\uc1\\pard\\f0\\fs18 \\'93\\'fa{\\pict\\pngblip\\picw1\\pich1 89504e470d0a1a0a}\\par\r\n}\r\n";
-
-void setModified(const QString &path, const QDateTime &when)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
-QDateTime modified(const QString &path)
-{
-    return QFileInfo(path).fileTime(QFileDevice::FileModificationTime);
-}
 
 // A rich-text node a.rtf shown first, and a memo b.txt to leave it for.
 struct RichTree : WindowFixture {
