@@ -6,6 +6,8 @@
 #include "nodeops/dirsearch.h"
 #include "nodeops/fsentry.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const QString SameFileMessage = QStringLiteral("同一ﾌｧｲﾙをCopyしようとしています");
@@ -82,7 +84,10 @@ int FileCopyChk(const QString &source, const QString &destination)
         ui().showMessage(TargetExistsMessage);
         return FuRefused;
     }
-    if (!FsEntry::copyFile(source, destination)) {
+    // A link stands for the file it names: the copy is a file of its own, so that a
+    // change to the copy never reaches the original.
+    const QString real = QFileInfo(source).canonicalFilePath();
+    if (!FsEntry::copyFile(real.isEmpty() ? source : real, destination)) {
         ui().showMessage(QStringLiteral("ﾌｧｲﾙのCopyに失敗 [") + source + QStringLiteral("]->[") + destination
                          + u']');
         return FuRefused;

@@ -15,7 +15,6 @@
 #include "tree/nodepath.h"
 #include "tree/ui/nodetreewidget.h"
 
-#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
@@ -119,13 +118,9 @@ void addNode(TOrvaneF &w, Place place, const QString &name)
         if (!w.TNewMemo(target))
             return;
         break;
-    default: {
-        // A picked link stands for the file it names: the node gets a copy of that file,
-        // never a second link pointing out of the tree's folder.
-        const QString real = QFileInfo(DlgFile).canonicalFilePath();
-        FileCopyChk(real.isEmpty() ? DlgFile : real, target);
+    default:
+        FileCopyChk(DlgFile, target);
         break;
-    }
     }
     w.TreeIniSel(folder, name);
     w.TNodeSetFocus();

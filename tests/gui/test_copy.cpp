@@ -7,6 +7,8 @@
 #include "tree/nodekind.h"
 #include "tree/ui/nodetreewidget.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTreeWidgetItem>
 #include <gtest/gtest.h>
@@ -174,3 +176,22 @@ TEST(NodeFileCopy, FileAndCommentTravelTogether)
 }
 
 } // namespace
+
+TEST(CopyNode, ACopyOfALinkedFileIsAFileOfItsOwn)
+{
+    // Edits to the copy must never reach the file the original node's link names.
+    WindowFixture fx(QStringLiteral("memo.TXT\r\n"), false);
+    fx.dir.createFile(QStringLiteral("outside/real.TXT"), "original");
+    ASSERT_TRUE(QFile::link(QStringLiteral("../outside/real.TXT"), fx.dir.file(QStringLiteral("docs/memo.TXT"))));
+    fx.w().FormActivate();
+    fx.click(0);
+    fx.w().ToolButtonNCClick();
+    ASSERT_EQ(NodeName, QStringLiteral("memoのCopy.TXT"));
+    EXPECT_FALSE(QFileInfo(fx.dir.file(QStringLiteral("docs/memoのCopy.TXT"))).isSymLink());
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/memoのCopy.TXT")), QByteArray("original"));
+
+    fx.w().Memo1->setPlainText(QStringLiteral("changed in the copy"));
+    fx.click(1);
+    EXPECT_EQ(fx.dir.read(QStringLiteral("outside/real.TXT")), QByteArray("original"));
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/memoのCopy.TXT")), QByteArray("changed in the copy"));
+}
