@@ -90,7 +90,10 @@ ContentGuard::Result ContentGuard::save(const View &view, const QString &what)
         return result;
     case Action::Write:
         if (!write(m_path, decision.bytes)) {
-            result.outcome = Outcome::Failed;
+            // A file that already holds these bytes (a read-only file left untouched)
+            // loses nothing: the view may be left.
+            if (!(disk.exists && disk.bytes == decision.bytes))
+                result.outcome = Outcome::Failed;
             return result;
         }
         m_original = decision.bytes;
