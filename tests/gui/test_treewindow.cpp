@@ -178,6 +178,27 @@ TEST(TreeWindow, UnreadableTreeFileLeavesThePreviousTree)
     EXPECT_TRUE(fx.w().TreeWrite()); // the previous tree still belongs to its own file
 }
 
+TEST(TreeWindow, TreeLeftFromAFileThatCouldNotBeOpenedNeverGoesIntoIt)
+{
+    // A history entry naming a tree file that has gone away: the previous tree stays on
+    // screen while TreeFileName names the missing file. Opening the next tree must not
+    // write the previous tree there.
+    WindowFixture fx(QStringLiteral("A\r\n"));
+    fx.dir.createSjisFile(QStringLiteral("other/O.Orvan"), QStringLiteral("X\r\n"));
+    const QString missing = fx.dir.file(QStringLiteral("gone/G.Orvan"));
+    const QString other = fx.dir.file(QStringLiteral("other/O.Orvan"));
+    fx.dir.createDir(QStringLiteral("gone"));
+    fx.w().HistoryItems = QStringList{fx.treePath, missing, other};
+    fx.w().MenuFTRNewClick(1);
+    EXPECT_EQ(TreeFileName, missing);
+    EXPECT_EQ(fx.w().nodeCount(), 1);
+    fx.w().MenuFTRNewClick(2);
+    EXPECT_FALSE(fx.dir.exists(QStringLiteral("gone/G.Orvan")));
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/T.Orvan")), QByteArray("A\r\n"));
+    EXPECT_EQ(TreeFileName, other);
+    EXPECT_EQ(NodeName, QStringLiteral("X"));
+}
+
 struct DialogCase {
     const char *name;
     bool create;          // "新規Orvan" instead of "Orvan開く"

@@ -104,7 +104,10 @@ bool TOrvaneF::OpenTree(const QString &path)
         TreeView1->setUpdatesEnabled(true);
     }
     if (!read) {
-        m_treeReadFailed = fileOpened;
+        // A file that could not even be opened leaves the previous tree on screen; it
+        // must not go into that file when TreeFileName already names it.
+        if (fileOpened || QFileInfo(path).absoluteFilePath() == QFileInfo(TreeFileName).absoluteFilePath())
+            m_treeReadFailed = true;
         RestoreCursor();
         ui().reportError(error);
         return false; // TreeBusy stays set: selections are ignored until a tree is read whole
