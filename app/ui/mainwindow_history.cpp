@@ -57,7 +57,8 @@ void TOrvaneF::MenuFTRNewClick(int item)
     if (item < 0 || item >= HistoryItems.size())
         return;
     const QString caption = HistoryItems.at(item);
-    TSaveNode(NodeName);
+    if (!TSaveNode(NodeName))
+        return; // the view holds text that could not be written; it stays
     TreeWrite();
     HideContentPanels();
     ButtonCENDClick();

@@ -149,3 +149,24 @@ TEST(HistoryMenu, AnAmpersandInAPathShowsAsWritten)
     EXPECT_EQ(w.MenuFTRNew->text(), QString(tree).replace(u'&', QStringLiteral("&&")));
     EXPECT_EQ(h.historyFile(), sjis(tree + QStringLiteral("\r\n")));
 }
+
+TEST(HistoryMenu, TextThatCannotBeSavedKeepsTheTreeAndTheView)
+{
+    HistoryStart h;
+    const QString a = h.tree(QStringLiteral("a"));
+    const QString b = h.tree(QStringLiteral("b"));
+    h.history({a, b});
+    TOrvaneF &w = h.start(a);
+    ASSERT_EQ(NodeName, QStringLiteral("a.TXT"));
+    w.Memo1->setPlainText(QStringLiteral("書いた 한"));
+    h.ui.clear();
+
+    w.MenuFTRNewClick(int(w.HistoryItems.indexOf(b)));
+
+    EXPECT_EQ(h.ui.count(QStringLiteral("report")), 1);
+    EXPECT_EQ(TreeFileName, a);
+    EXPECT_EQ(NodeName, QStringLiteral("a.TXT"));
+    EXPECT_EQ(w.Memo1->toPlainText(), QStringLiteral("書いた 한"));
+    EXPECT_TRUE(w.PanelMemo->isVisibleTo(&w));
+    EXPECT_EQ(h.dir.read(QStringLiteral("a/a.TXT")), sjis(QStringLiteral("a\r\n")));
+}
