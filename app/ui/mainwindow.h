@@ -126,7 +126,7 @@ public:
     // Version dialog and help (settings/ui/mainwindow_help.cpp).
     void MenuHVClick();
     void MenuHHClick();
-    void MenuHSClick();
+    void MenuHFClick();
     void CloseHelpWindows();
     HelpLauncher *Help = nullptr; // the help viewers started by this window
 
@@ -208,31 +208,31 @@ public:
     QAction *MenuNA = nullptr;   // 追加(&N)
     QAction *MenuNI = nullptr;   // 挿入(&I)
     QAction *MenuNC = nullptr;   // 子追加(&C)
-    QAction *MenuND = nullptr;   // 削除ﾉｰﾄﾞのみ(&D)
-    QAction *MenuNDF = nullptr;  // 削除+ﾌｧｲﾙ
-    QAction *MenuNCopy = nullptr; // 複写
+    QAction *MenuNDD = nullptr;   // 削除ﾉｰﾄﾞのみ(&D)
+    QAction *MenuND = nullptr;  // 削除+ﾌｧｲﾙ
+    QAction *MenuNCC = nullptr; // 複写
     QAction *MenuN2 = nullptr;   // 2画面(&2)
     QAction *MenuNW = nullptr;   // 折り返し(&W)
     QAction *MenuNPV = nullptr;  // 印刷ﾌﾟﾚﾋﾞｭｰ(&V)
     QAction *MenuNP = nullptr;   // 印刷(&P)
-    QAction *MenuNTR = nullptr;  // 様式 > 登録-ﾒﾓ
-    QAction *MenuNTD = nullptr;  // 様式 > 削除-ﾒﾓ
-    QAction *MenuTF = nullptr;   // 検索(&F)
-    QAction *MenuTSN = nullptr;  // 環境設定 > ノード
-    QAction *MenuTSA = nullptr;  // 環境設定 > 全体
-    QAction *MenuTSE = nullptr;  // 環境設定 > 拡張子
-    QAction *MenuTBO = nullptr;  // ﾒﾓ一括出力
-    QAction *MenuTFR = nullptr;  // ﾌｫﾙﾀﾞｰﾉｰﾄﾞ修復
+    QAction *MenuNTAdd = nullptr;  // 様式 > 登録-ﾒﾓ
+    QAction *MenuNTDel = nullptr;  // 様式 > 削除-ﾒﾓ
+    QAction *MenuTooLF = nullptr;   // 検索(&F)
+    QAction *MenuTooLCTN = nullptr;  // 環境設定 > ノード
+    QAction *MenuTooLCA = nullptr;  // 環境設定 > 全体
+    QAction *MenuTooLEx = nullptr;  // 環境設定 > 拡張子
+    QAction *MenuTooLOut = nullptr;  // ﾒﾓ一括出力
+    QAction *MenuTooLNM = nullptr;  // ﾌｫﾙﾀﾞｰﾉｰﾄﾞ修復
     QAction *MenuHH = nullptr;   // ﾍﾙﾌﾟ目次(&H)
-    QAction *MenuHS = nullptr;   // ﾍﾙﾌﾟ検索(&S)
+    QAction *MenuHF = nullptr;   // ﾍﾙﾌﾟ検索(&S)
     QAction *MenuHV = nullptr;   // Ver(&V)
 
     // Tree pop-up menu.
     QMenu *PopupMenuTree = nullptr;
     QAction *PMenuTreeOpen = nullptr;   // Tree全て開く
     QAction *PMenuTreeClose = nullptr;  // Tree全て閉じる
-    QAction *PMenuSam = nullptr;        // 画像ｻﾑﾈｰﾙ表示
-    QAction *PMenuRepair = nullptr;     // フォルダーノード修復
+    QAction *PMenuTreeG = nullptr;        // 画像ｻﾑﾈｰﾙ表示
+    QAction *MenuTreeM = nullptr;     // フォルダーノード修復
 
     QSplitter *Splitter1 = nullptr;   // tree | content
     QWidget *PanelTree = nullptr;

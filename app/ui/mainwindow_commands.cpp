@@ -20,18 +20,18 @@ void TOrvaneF::connectCommands()
     connect(ButtonCEND, &QPushButton::clicked, this, &TOrvaneF::ButtonCENDClick);
 
     connect(ToolButtonND, &QAction::triggered, this, &TOrvaneF::ToolButtonNDClick);
-    connect(MenuND, &QAction::triggered, this, &TOrvaneF::ToolButtonNDClick);
+    connect(MenuNDD, &QAction::triggered, this, &TOrvaneF::ToolButtonNDClick);
     connect(ToolButtonD, &QAction::triggered, this, &TOrvaneF::ToolButtonDClick);
-    connect(MenuNDF, &QAction::triggered, this, &TOrvaneF::ToolButtonDClick);
+    connect(MenuND, &QAction::triggered, this, &TOrvaneF::ToolButtonDClick);
     connect(ToolButtonNC, &QAction::triggered, this, &TOrvaneF::ToolButtonNCClick);
-    connect(MenuNCopy, &QAction::triggered, this, &TOrvaneF::ToolButtonNCClick);
+    connect(MenuNCC, &QAction::triggered, this, &TOrvaneF::ToolButtonNCClick);
     connectNodeEditing();
 
     setupRichEdit();
     setupRichToolbar();
     connect(MenuHV, &QAction::triggered, this, &TOrvaneF::MenuHVClick);
     connect(MenuHH, &QAction::triggered, this, &TOrvaneF::MenuHHClick);
-    connect(MenuHS, &QAction::triggered, this, &TOrvaneF::MenuHSClick);
+    connect(MenuHF, &QAction::triggered, this, &TOrvaneF::MenuHFClick);
 
     connect(ToolButtonA, &QAction::triggered, this, &TOrvaneF::ToolButtonAClick);
     connect(MenuNA, &QAction::triggered, this, &TOrvaneF::ToolButtonAClick);
@@ -39,8 +39,8 @@ void TOrvaneF::connectCommands()
     connect(MenuNI, &QAction::triggered, this, &TOrvaneF::ToolButtonACClick);
     connect(ToolButtonI, &QAction::triggered, this, &TOrvaneF::ToolButtonIClick);
     connect(MenuNC, &QAction::triggered, this, &TOrvaneF::ToolButtonIClick);
-    connect(MenuNTR, &QAction::triggered, this, &TOrvaneF::MenuNTAddClick);
-    connect(MenuNTD, &QAction::triggered, this, &TOrvaneF::MenuNTDelClick);
+    connect(MenuNTAdd, &QAction::triggered, this, &TOrvaneF::MenuNTAddClick);
+    connect(MenuNTDel, &QAction::triggered, this, &TOrvaneF::MenuNTDelClick);
 
     connectContent();
     connect(TreeView1, &NodeTreeWidget::mouseUp, this, &TOrvaneF::TreeView1MouseUp);

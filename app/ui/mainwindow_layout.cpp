@@ -144,9 +144,9 @@ void TOrvaneF::buildLayout()
     PMenuTreeOpen = menuItem(PopupMenuTree, "PMenuTreeOpen", QStringLiteral("Tree全て開く"));
     PMenuTreeClose = menuItem(PopupMenuTree, "PMenuTreeClose", QStringLiteral("Tree全て閉じる"));
     PopupMenuTree->addSeparator();
-    PMenuSam = menuItem(PopupMenuTree, "PMenuSam", QStringLiteral("画像ｻﾑﾈｰﾙ表示"));
+    PMenuTreeG = menuItem(PopupMenuTree, "PMenuTreeG", QStringLiteral("画像ｻﾑﾈｰﾙ表示"));
     PopupMenuTree->addSeparator();
-    PMenuRepair = menuItem(PopupMenuTree, "PMenuRepair", QStringLiteral("フォルダーノード修復"));
+    MenuTreeM = menuItem(PopupMenuTree, "MenuTreeM", QStringLiteral("フォルダーノード修復"));
 }
 
 void TOrvaneF::buildNodeIcons()
@@ -230,9 +230,9 @@ void TOrvaneF::buildMenus()
     MenuNA = menuItem(node, "MenuNA", QStringLiteral("追加(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N));
     MenuNI = menuItem(node, "MenuNI", QStringLiteral("挿入(&I)"));
     MenuNC = menuItem(node, "MenuNC", QStringLiteral("子追加(&C)"));
-    MenuND = menuItem(node, "MenuND", QStringLiteral("削除ﾉｰﾄﾞのみ(&D)"));
-    MenuNDF = menuItem(node, "MenuNDF", QStringLiteral("削除+ﾌｧｲﾙ"));
-    MenuNCopy = menuItem(node, "MenuNCopy", QStringLiteral("複写"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    MenuNDD = menuItem(node, "MenuNDD", QStringLiteral("削除ﾉｰﾄﾞのみ(&D)"));
+    MenuND = menuItem(node, "MenuND", QStringLiteral("削除+ﾌｧｲﾙ"));
+    MenuNCC = menuItem(node, "MenuNCC", QStringLiteral("複写"), QKeySequence(Qt::CTRL | Qt::Key_D));
     node->addSeparator();
     MenuN2 = menuItem(node, "MenuN2", QStringLiteral("2画面(&2)"), QKeySequence(Qt::CTRL | Qt::Key_W));
     MenuNW = menuItem(node, "MenuNW", QStringLiteral("折り返し(&W)"));
@@ -241,23 +241,23 @@ void TOrvaneF::buildMenus()
     MenuNP = menuItem(node, "MenuNP", QStringLiteral("印刷(&P)"));
     node->addSeparator();
     QMenu *templates = node->addMenu(QStringLiteral("様式"));
-    MenuNTR = menuItem(templates, "MenuNTR", QStringLiteral("登録-ﾒﾓ"));
-    MenuNTD = menuItem(templates, "MenuNTD", QStringLiteral("削除-ﾒﾓ"));
+    MenuNTAdd = menuItem(templates, "MenuNTAdd", QStringLiteral("登録-ﾒﾓ"));
+    MenuNTDel = menuItem(templates, "MenuNTDel", QStringLiteral("削除-ﾒﾓ"));
 
     QMenu *tools = bar->addMenu(QStringLiteral("ツール(&T)"));
-    MenuTF = menuItem(tools, "MenuTF", QStringLiteral("検索(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    MenuTooLF = menuItem(tools, "MenuTooLF", QStringLiteral("検索(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F));
     QMenu *setup = tools->addMenu(QStringLiteral("環境設定"));
-    MenuTSN = menuItem(setup, "MenuTSN", QStringLiteral("ノード"));
-    MenuTSA = menuItem(setup, "MenuTSA", QStringLiteral("全体"));
-    MenuTSE = menuItem(setup, "MenuTSE", QStringLiteral("拡張子"));
+    MenuTooLCTN = menuItem(setup, "MenuTooLCTN", QStringLiteral("ノード"));
+    MenuTooLCA = menuItem(setup, "MenuTooLCA", QStringLiteral("全体"));
+    MenuTooLEx = menuItem(setup, "MenuTooLEx", QStringLiteral("拡張子"));
     tools->addSeparator();
-    MenuTBO = menuItem(tools, "MenuTBO", QStringLiteral("ﾒﾓ一括出力"));
+    MenuTooLOut = menuItem(tools, "MenuTooLOut", QStringLiteral("ﾒﾓ一括出力"));
     tools->addSeparator();
-    MenuTFR = menuItem(tools, "MenuTFR", QStringLiteral("ﾌｫﾙﾀﾞｰﾉｰﾄﾞ修復"));
+    MenuTooLNM = menuItem(tools, "MenuTooLNM", QStringLiteral("ﾌｫﾙﾀﾞｰﾉｰﾄﾞ修復"));
 
     QMenu *help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     MenuHH = menuItem(help, "MenuHH", QStringLiteral("ﾍﾙﾌﾟ目次(&H)"));
-    MenuHS = menuItem(help, "MenuHS", QStringLiteral("ﾍﾙﾌﾟ検索(&S)"));
+    MenuHF = menuItem(help, "MenuHF", QStringLiteral("ﾍﾙﾌﾟ検索(&S)"));
     MenuHV = menuItem(help, "MenuHV", QStringLiteral("Ver(&V)"));
 }
 

@@ -21,7 +21,7 @@ void TOrvaneF::MenuHHClick()
     Help->open(HelpLauncher::helpFileFor(ExeDir, ProgName, HelpLauncher::Page::Contents));
 }
 
-void TOrvaneF::MenuHSClick()
+void TOrvaneF::MenuHFClick()
 {
     if (!Help)
         Help = new HelpLauncher(this);

@@ -53,7 +53,7 @@ TEST(Templates, RegisteringSavesTheMemoAsEditedAndANewMemoCopiesItByteForByte)
     TemplateTree fx;
     fx.typeInMemo(QStringLiteral("\r\n追記"));
     fx.ui.templateAnswers.enqueue(QStringLiteral("議事録"));
-    fx.w().MenuNTR->trigger();
+    fx.w().MenuNTAdd->trigger();
 
     ASSERT_EQ(fx.ui.templateRequests.size(), 1);
     EXPECT_FALSE(fx.ui.templateRequests[0].deleting);
@@ -114,7 +114,7 @@ TEST(Templates, DeletingRemovesFileAndListEntry)
 {
     TemplateTree fx;
     fx.ui.templateAnswers.enqueue(QStringLiteral("日報"));
-    fx.w().MenuNTD->trigger();
+    fx.w().MenuNTDel->trigger();
     ASSERT_EQ(fx.ui.templateRequests.size(), 1);
     EXPECT_TRUE(fx.ui.templateRequests[0].deleting);
     EXPECT_EQ(fx.ui.templateRequests[0].templates, (QStringList{QStringLiteral("なし"), QStringLiteral("日報")}));
@@ -166,9 +166,9 @@ TEST(Templates, DeletionRefusalsLeaveFilesAndListAlone)
 TEST(Templates, MenuItemsOnlyForATextMemo)
 {
     TemplateTree fx;
-    EXPECT_TRUE(fx.w().MenuNTR->isEnabled());
-    EXPECT_TRUE(fx.w().MenuNTD->isEnabled());
+    EXPECT_TRUE(fx.w().MenuNTAdd->isEnabled());
+    EXPECT_TRUE(fx.w().MenuNTDel->isEnabled());
     fx.click(0);
-    EXPECT_FALSE(fx.w().MenuNTR->isEnabled());
-    EXPECT_FALSE(fx.w().MenuNTD->isEnabled());
+    EXPECT_FALSE(fx.w().MenuNTAdd->isEnabled());
+    EXPECT_FALSE(fx.w().MenuNTDel->isEnabled());
 }

@@ -153,8 +153,8 @@ TEST(CopyNode, MenuShortcutRunsTheCopy)
     WindowFixture fx(QStringLiteral("a.TXT\r\n"), false);
     fx.dir.createFile(QStringLiteral("docs/a.TXT"));
     fx.w().FormActivate();
-    EXPECT_EQ(fx.w().MenuNCopy->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
-    fx.w().MenuNCopy->trigger();
+    EXPECT_EQ(fx.w().MenuNCC->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+    fx.w().MenuNCC->trigger();
     EXPECT_EQ(NodeName, QStringLiteral("aのCopy.TXT"));
 }
 

@@ -58,7 +58,7 @@ TEST(HelpMenu, ContentsAndIndexOpenTheirPagesAndCloseWithTheWindow)
                            {QStringLiteral("-c"), QStringLiteral("printf '%s\\n' \"$1\" >> \"$0\"; exec sleep 60"),
                             record});
     fx.w().MenuHH->trigger();
-    fx.w().MenuHS->trigger();
+    fx.w().MenuHF->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return fx.dir.read(QStringLiteral("record")).count('\n') == 2; }, 5000));
     const QList<QByteArray> opened = fx.dir.read(QStringLiteral("record")).trimmed().split('\n');
     EXPECT_TRUE(opened.contains((ExeDir + QStringLiteral("/Res/Help/contents.html")).toUtf8()));
@@ -77,7 +77,7 @@ TEST(HelpMenu, AMissingHelpFileIsToldToTheUser)
 {
     WindowFixture fx;
     ASSERT_TRUE(QFile::remove(ExeDir + QStringLiteral("/Res/Help/index.html")));
-    fx.w().MenuHS->trigger();
+    fx.w().MenuHF->trigger();
     ASSERT_EQ(fx.ui.count(QStringLiteral("message")), 1);
     EXPECT_TRUE(fx.ui.texts(QStringLiteral("message")).constFirst().startsWith(QStringLiteral("ヘルプファイルが見つかりません。")));
 }

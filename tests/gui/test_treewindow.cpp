@@ -79,7 +79,7 @@ TEST(TreeWindow, SelectingANodeSetsCurrentStateCommandsAndStatus)
         EXPECT_EQ(fx.w().ToolButtonP->isEnabled(), r.print) << r.index;
         EXPECT_EQ(fx.w().MenuNP->isEnabled(), r.print) << r.index;
         EXPECT_EQ(fx.w().ToolButton2->isEnabled(), r.twoPane) << r.index;
-        EXPECT_EQ(fx.w().MenuNTR->isEnabled(), r.twoPane) << r.index;
+        EXPECT_EQ(fx.w().MenuNTAdd->isEnabled(), r.twoPane) << r.index;
     }
 }
 

@@ -125,8 +125,8 @@ void TOrvaneF::MenuDsp()
     MenuNP->setEnabled(!folder);
     ToolButton2->setEnabled(memo);
     MenuN2->setEnabled(memo);
-    MenuNTR->setEnabled(memo);
-    MenuNTD->setEnabled(memo);
+    MenuNTAdd->setEnabled(memo);
+    MenuNTDel->setEnabled(memo);
 }
 
 void TOrvaneF::HideContentPanels()
