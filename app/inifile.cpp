@@ -375,6 +375,12 @@ bool IniFile::save(QString *error)
 {
     if (!m_modified)
         return true;
+    // A file that is there but could not be read would lose every other line.
+    if (!m_loaded && QFileInfo::exists(m_path)) {
+        if (error)
+            *error = QStringLiteral("ファイル %1 を読めないため、書き換えません。").arg(m_path);
+        return false;
+    }
     if (!DiskFile::writeAtomic(m_path, bytes(), error))
         return false;
     m_modified = false;

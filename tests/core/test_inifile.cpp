@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+
+#include <unistd.h>
 
 namespace {
 
@@ -333,4 +336,23 @@ TEST(IniFileWrite, FailedSaveLeavesTheFileWhole)
     ASSERT_TRUE(missingFolder.writeString("s", "k", "v"));
     EXPECT_FALSE(missingFolder.save());
     EXPECT_FALSE(dir.exists("no"));
+}
+
+// A file that exists but cannot be read must not be replaced by the one key written:
+// every other line would be lost.
+TEST(IniFileWrite, UnreadableFileIsNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    TestDir dir;
+    dir.createFile("a.ini", "[s]\r\nother=1\r\n");
+    QFile::setPermissions(dir.file("a.ini"), QFile::WriteOwner);
+    IniFile ini(dir.file("a.ini"));
+    EXPECT_FALSE(ini.loaded());
+    ASSERT_TRUE(ini.writeString("s", "k", "v"));
+    QString error;
+    EXPECT_FALSE(ini.save(&error));
+    EXPECT_TRUE(error.contains(dir.file("a.ini")));
+    QFile::setPermissions(dir.file("a.ini"), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(dir.read("a.ini"), QByteArray("[s]\r\nother=1\r\n"));
 }
