@@ -246,13 +246,13 @@ void TOrvaneF::ToolButtonTNClick()
     if (!TSaveNode(NodeName))
         return; // the view holds text that could not be written; it stays
     TreeWrite();
-    NodeName.clear();
     const QString path = QFileInfo(chosen).absoluteFilePath();
     QString error;
     if (!DiskFile::writeAtomic(path, QByteArray(), &error)) {
         ui().reportError(error);
-        return;
+        return; // the current tree stays, its node still saved on leaving
     }
+    NodeName.clear();
     OpenTree(path);
     TreeFileName = path;
     NodePath.clear();
