@@ -176,6 +176,8 @@ QByteArray encodeUtf8(const QString &text)
 bool looksLikeUtf8(const QByteArray &bytes)
 {
     bool multi = false;
+    bool longForm = false;     // a 3- or 4-byte sequence (CJK text is made of these)
+    bool onlyLatin = true;     // every 2-byte sequence is a Latin letter or sign (U+00A0..U+017F)
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n;) {
         const uchar b = uchar(bytes[i]);
@@ -199,9 +201,21 @@ bool looksLikeUtf8(const QByteArray &bytes)
             || (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
         multi = true;
+        if (extra >= 2)
+            longForm = true;
+        else if (cp < 0xA0 || cp > 0x17F)
+            onlyLatin = false;
         i += extra + 1;
     }
-    return multi;
+    if (!multi)
+        return false;
+    if (longForm || onlyLatin)
+        return true;
+    // Only 2-byte sequences outside the Latin letters: pairs of half-width katakana in
+    // Shift-JIS ("ﾊｲ" is CA B2) look just like that, so clean Shift-JIS wins.
+    bool cleanSjis = false;
+    decode(bytes, &cleanSjis);
+    return !cleanSjis;
 }
 
 int charWidth(char32_t c)

@@ -51,8 +51,11 @@ QString normalizeCrLf(const QString &text);
 QString decodeUtf8(const QByteArray &bytes);
 QByteArray encodeUtf8(const QString &text);
 
-// True when the bytes are valid UTF-8 holding at least one multi-byte sequence
-// (plain ASCII is also valid CP932 and needs no special care).
+// True when the bytes are UTF-8 text rather than Shift-JIS: valid UTF-8 holding a
+// multi-byte sequence, and either a 3- or 4-byte one (CJK), or only Latin letters and
+// signs (U+00A0..U+017F), or bytes that are not clean Shift-JIS. Plain ASCII is the same
+// in both and counts as Shift-JIS; half-width katakana pairs that happen to be valid
+// 2-byte UTF-8 stay Shift-JIS.
 bool looksLikeUtf8(const QByteArray &bytes);
 
 // Number of bytes a character takes in CP932: 1 for ASCII and half-width katakana,

@@ -85,6 +85,9 @@ TEST(SjisCodec, Utf8IsRecognisedOnlyWhenItHasMultiByteSequences)
     EXPECT_FALSE(Sjis::looksLikeUtf8(hex("93fa967b")));  // 日本 in Shift-JIS
     EXPECT_FALSE(Sjis::looksLikeUtf8(hex("e697")));      // cut short
     EXPECT_FALSE(Sjis::looksLikeUtf8(hex("c0af")));      // overlong
+    EXPECT_TRUE(Sjis::looksLikeUtf8(QString::fromUtf16(u"café naïve").toUtf8()));
+    // Half-width katakana ﾊｲ in Shift-JIS (CA B2) is also valid 2-byte UTF-8 (U+02B2).
+    EXPECT_FALSE(Sjis::looksLikeUtf8(QByteArray("OK ") + hex("cab2")));
     // Most UTF-8 text is also valid Shift-JIS, so the round trip alone cannot tell them apart.
     EXPECT_TRUE(Sjis::roundTrips(QString::fromUtf16(u"日本").toUtf8()));
 }
