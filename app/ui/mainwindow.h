@@ -81,6 +81,9 @@ public:
     QTreeWidgetItem *nodeAt(int absoluteIndex) const;
     int absoluteIndexOf(QTreeWidgetItem *node) const;
     int nodeCount() const;
+    static int levelOf(QTreeWidgetItem *node); // 0 for a root node
+    // The first node in pre-order with this folder path and name (exact), or null.
+    QTreeWidgetItem *findNode(const QString &folderPath, const QString &name) const;
     void TreeView1MouseUp();
     QString fullPathOf(QTreeWidgetItem *node) const;
 

@@ -19,12 +19,6 @@
 
 namespace {
 
-// The in-place editor open on the current node, if any.
-QLineEdit *openEditor(TOrvaneF &w)
-{
-    return qobject_cast<QLineEdit *>(w.TreeView1->indexWidget(w.TreeView1->currentIndex()));
-}
-
 struct RenameTree : WindowFixture {
     RenameTree()
         : WindowFixture(QStringLiteral("a.TXT\r\nc.TXT\r\npic.bmp\r\nabc\r\n\tin.TXT\r\nversion.2\r\ndoc.pdf\r\n"), false)
@@ -268,7 +262,7 @@ TEST(RenameNode, F2EditsInPlaceAndEnterCommits)
     QTest::keyClick(fx.w().TreeView1, Qt::Key_F2);
     EXPECT_EQ(NodeName, QStringLiteral("c.TXT"));
     EXPECT_TRUE(fx.w().LabelEditing);
-    auto *editor = openEditor(fx.w());
+    auto *editor = fx.openEditor();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->text(), QStringLiteral("c.TXT"));
     editor->setText(QStringLiteral("d.TXT"));
@@ -281,7 +275,7 @@ TEST(RenameNode, F2EditsInPlaceAndEnterCommits)
 
     // A refused name puts the old text back on screen.
     QTest::keyClick(fx.w().TreeView1, Qt::Key_F2);
-    editor = openEditor(fx.w());
+    editor = fx.openEditor();
     ASSERT_NE(editor, nullptr);
     editor->setText(QStringLiteral("d.RTF"));
     ended.clear();
@@ -291,7 +285,7 @@ TEST(RenameNode, F2EditsInPlaceAndEnterCommits)
 
     // Escape ends the editing without a rename.
     QTest::keyClick(fx.w().TreeView1, Qt::Key_F2);
-    editor = openEditor(fx.w());
+    editor = fx.openEditor();
     ASSERT_NE(editor, nullptr);
     editor->setText(QStringLiteral("e.TXT"));
     ended.clear();

@@ -14,12 +14,6 @@
 
 namespace {
 
-// The in-place editor open on the current node, if any.
-QLineEdit *openEditor(TOrvaneF &w)
-{
-    return qobject_cast<QLineEdit *>(w.TreeView1->indexWidget(w.TreeView1->currentIndex()));
-}
-
 struct KeyTree : WindowFixture {
     KeyTree()
         : WindowFixture(QStringLiteral("Folder\r\n\tin.TXT\r\na.TXT\r\nb.TXT\r\n"), false)
@@ -109,7 +103,7 @@ TEST(TreeKeys, DeleteInTheEditorDeletesACharacterNeverTheNode)
     KeyTree fx;
     fx.click(2);
     QTest::keyClick(fx.w().TreeView1, Qt::Key_F2);
-    auto *editor = openEditor(fx.w());
+    auto *editor = fx.openEditor();
     ASSERT_NE(editor, nullptr);
     editor->setFocus();
     editor->setCursorPosition(0);

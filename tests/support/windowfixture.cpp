@@ -2,6 +2,7 @@
 
 #include "tree/ui/nodetreewidget.h"
 
+#include <QLineEdit>
 #include <QTreeWidgetItemIterator>
 
 WindowFixture::WindowFixture(const QString &treeText, bool activate)
@@ -39,6 +40,11 @@ void WindowFixture::clickName(const QString &name)
             return;
         }
     }
+}
+
+QLineEdit *WindowFixture::openEditor()
+{
+    return qobject_cast<QLineEdit *>(window->TreeView1->indexWidget(window->TreeView1->currentIndex()));
 }
 
 void WindowFixture::close()

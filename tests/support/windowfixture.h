@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <memory>
 
+class QLineEdit;
 class QTreeWidgetItem;
 
 class WindowFixture
@@ -33,4 +34,6 @@ public:
     QTreeWidgetItem *item(int absoluteIndex);
     // Closes the window as the user does (content and settings written).
     void close();
+    // The in-place editor open on the current node, if any.
+    QLineEdit *openEditor();
 };

@@ -53,6 +53,22 @@ int TOrvaneF::absoluteIndexOf(QTreeWidgetItem *node) const
     return -1;
 }
 
+int TOrvaneF::levelOf(QTreeWidgetItem *node)
+{
+    int level = 0;
+    for (QTreeWidgetItem *p = node->parent(); p; p = p->parent())
+        ++level;
+    return level;
+}
+
+QTreeWidgetItem *TOrvaneF::findNode(const QString &folderPath, const QString &name) const
+{
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it)
+        if ((*it)->text(0) == name && GetPateNode(*it) == folderPath)
+            return *it;
+    return nullptr;
+}
+
 int TOrvaneF::nodeCount() const
 {
     int n = 0;
@@ -75,12 +91,8 @@ void TOrvaneF::TreeView()
     }
     if (!NodeName.isEmpty() && !TSaveNode(NodeName)) {
         // The view holds text that could not be written: stay on its node.
-        for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
-            if ((*it)->text(0) == NodeName && GetPateNode(*it) == NodePath) {
-                TreeView1->setCurrentItem(*it);
-                break;
-            }
-        }
+        if (QTreeWidgetItem *current = findNode(NodePath, NodeName))
+            TreeView1->setCurrentItem(current);
         return;
     }
 
@@ -92,26 +104,25 @@ void TOrvaneF::TreeView()
     MenuDsp();
     if (TreeReady) {
         TReadNode();
-        int level = 0;
-        for (QTreeWidgetItem *p = node->parent(); p; p = p->parent())
-            ++level;
-        setStatus(0, QStringLiteral("第%1階層").arg(level + 1));
-        setStatus(1, QStringLiteral(" %1/%2").arg(absoluteIndexOf(node) + 1).arg(nodeCount()));
+        // Position and count in one walk: a large tree is walked once per click.
+        int index = -1, count = 0;
+        for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++count)
+            if (*it == node)
+                index = count;
+        setStatus(0, QStringLiteral("第%1階層").arg(levelOf(node) + 1));
+        setStatus(1, QStringLiteral(" %1/%2").arg(index + 1).arg(count));
     }
 }
 
 void TOrvaneF::TreeIniSel(const QString &folderPath, const QString &name)
 {
-    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
-        QTreeWidgetItem *node = *it;
-        if (node->text(0) == name && GetPateNode(node) == folderPath) {
-            TreeView1->setCurrentItem(node);
-            TreeView();
-            TreeView1->viewport()->update();
-            TreeView1->setFocus();
-            return;
-        }
-    }
+    QTreeWidgetItem *node = findNode(folderPath, name);
+    if (!node)
+        return;
+    TreeView1->setCurrentItem(node);
+    TreeView();
+    TreeView1->viewport()->update();
+    TreeView1->setFocus();
 }
 
 void TOrvaneF::MenuDsp()

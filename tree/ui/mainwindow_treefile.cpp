@@ -49,10 +49,7 @@ bool TOrvaneF::TreeWrite()
     QList<TreeLine> lines;
     for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
         QTreeWidgetItem *item = *it;
-        int level = 0;
-        for (QTreeWidgetItem *p = item->parent(); p; p = p->parent())
-            ++level;
-        lines.append({level, item->text(0), item->data(0, RawNameRole).toByteArray()});
+        lines.append({levelOf(item), item->text(0), item->data(0, RawNameRole).toByteArray()});
     }
     const TreeWriteResult out = serializeTree(lines);
     if (!out.ok) {
@@ -137,9 +134,7 @@ void TOrvaneF::TreeIni()
     int count = 0;
     for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++count) {
         QTreeWidgetItem *item = *it;
-        int depth = 0;
-        for (QTreeWidgetItem *p = item->parent(); p; p = p->parent())
-            ++depth;
+        const int depth = levelOf(item);
         const QString name = item->text(0);
         const QString ext = NodePaths::extOf(name);
         const QString &fsFolder = fsFolderAtDepth.at(depth);
