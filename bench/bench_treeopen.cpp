@@ -6,8 +6,8 @@
 //   bench_treeopen [NODES] [FOLDER]     (defaults: 100000, a temporary folder; a FOLDER
 //                                        that already holds the tree is opened as it is)
 
-#include "app/globals.h"
-#include "app/sjiscodec.h"
+#include "base/globals.h"
+#include "base/sjiscodec.h"
 #include "app/ui/mainwindow.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "nodeops/functionu.h"
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "nodeops/dirsearch.h"
 #include "nodeops/fsentry.h"
 

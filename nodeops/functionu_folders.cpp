@@ -4,8 +4,8 @@
 
 #include "nodeops/functionu.h"
 
-#include "app/sjiscodec.h"
-#include "app/uiport.h"
+#include "base/sjiscodec.h"
+#include "base/uiport.h"
 #include "nodeops/dirsearch.h"
 #include "nodeops/fsentry.h"
 #include "nodeops/mounttable.h"

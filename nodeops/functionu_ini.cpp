@@ -2,8 +2,8 @@
 
 #include "nodeops/functionu.h"
 
-#include "app/inifile.h"
-#include "app/uiport.h"
+#include "base/inifile.h"
+#include "base/uiport.h"
 
 namespace {
 

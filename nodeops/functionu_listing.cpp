@@ -2,8 +2,8 @@
 
 #include "nodeops/functionu.h"
 
-#include "app/globals.h"
-#include "app/sjiscodec.h"
+#include "base/globals.h"
+#include "base/sjiscodec.h"
 #include "nodeops/dirsearch.h"
 
 int DirList(const QString &folderOrPattern)

@@ -4,7 +4,7 @@
 
 #include "nodeops/functionu.h"
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 
 namespace {
 

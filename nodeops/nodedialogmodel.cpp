@@ -1,8 +1,8 @@
 #include "nodeops/nodedialogmodel.h"
 
-#include "app/globals.h"
-#include "app/sjiscodec.h"
-#include "app/uiport.h"
+#include "base/globals.h"
+#include "base/sjiscodec.h"
+#include "base/uiport.h"
 #include "nodeops/functionu.h"
 #include "nodeops/nodenamechars.h"
 #include "settings/templatestore.h"

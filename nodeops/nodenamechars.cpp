@@ -1,6 +1,6 @@
 #include "nodeops/nodenamechars.h"
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 
 namespace NodeNameChars {
 

@@ -1,6 +1,6 @@
 #include "settings/helplauncher.h"
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "settings/memoextregistry.h"
 
-#include "app/diskfile.h"
-#include "app/globals.h"
-#include "app/sjiscodec.h"
+#include "base/diskfile.h"
+#include "base/globals.h"
+#include "base/sjiscodec.h"
 
 QStringList MemoExtReadEntries(const QString &path)
 {

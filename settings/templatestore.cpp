@@ -1,6 +1,6 @@
 #include "settings/templatestore.h"
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "nodeops/functionu.h"
 #include "nodeops/nodedialogmodel.h"
 #include "nodeops/nodenamechars.h"

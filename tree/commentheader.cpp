@@ -1,6 +1,6 @@
 #include "tree/commentheader.h"
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 #include "nodeops/functionu.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "tree/contentguard.h"
 
-#include "app/diskfile.h"
-#include "app/uiport.h"
+#include "base/diskfile.h"
+#include "base/uiport.h"
 
 #include <QFileInfo>
 

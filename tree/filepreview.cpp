@@ -1,6 +1,6 @@
 #include "tree/filepreview.h"
 
-#include "app/diskfile.h"
+#include "base/diskfile.h"
 #include "tree/guardedtext.h"
 #include "tree/jpegdecoder.h"
 

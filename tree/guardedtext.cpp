@@ -1,6 +1,6 @@
 #include "tree/guardedtext.h"
 
-#include "app/diskfile.h"
+#include "base/diskfile.h"
 
 #include <QFileInfo>
 

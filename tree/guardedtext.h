@@ -7,7 +7,7 @@
 // program) is shown as UTF-8 and, when edited, saved in UTF-8 again. The view holds
 // "\n" line breaks; writing turns them into CR LF and adds none at the end.
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 #include "tree/contentguard.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "tree/nodekind.h"
 
-#include "app/globals.h"
+#include "base/globals.h"
 
 #include <QFile>
 

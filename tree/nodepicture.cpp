@@ -1,6 +1,6 @@
 #include "tree/nodepicture.h"
 
-#include "app/diskfile.h"
+#include "base/diskfile.h"
 #include "tree/jpegdecoder.h"
 #include "tree/nodekind.h"
 #include "tree/nodepath.h"

@@ -1,6 +1,6 @@
 #include "tree/rtfcodepage.h"
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 
 #include <QStringDecoder>
 

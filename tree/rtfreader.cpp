@@ -1,6 +1,6 @@
 #include "tree/rtfreader.h"
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 #include "tree/rtfcodepage.h"
 #include "tree/rtfformat.h"
 #include "tree/rtftokenizer.h"

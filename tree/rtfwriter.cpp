@@ -1,6 +1,6 @@
 #include "tree/rtfwriter.h"
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 #include "tree/rtfformat.h"
 
 #include <QColor>

@@ -1,6 +1,6 @@
 #include "tree/treefile.h"
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 
 QString TreeReadResult::errorMessage() const
 {

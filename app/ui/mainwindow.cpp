@@ -2,8 +2,8 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/appsettings.h"
-#include "app/globals.h"
+#include "base/appsettings.h"
+#include "base/globals.h"
 #include "settings/memoextregistry.h"
 #include "settings/templatestore.h"
 #include "tree/anicursor.h"

@@ -3,9 +3,9 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/appsettings.h"
-#include "app/globals.h"
-#include "app/history.h"
+#include "base/appsettings.h"
+#include "base/globals.h"
+#include "base/history.h"
 
 #include <QAction>
 #include <QMenu>

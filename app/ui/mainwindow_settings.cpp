@@ -3,11 +3,11 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/appsettings.h"
-#include "app/globals.h"
-#include "app/inifile.h"
-#include "app/settingsfile.h"
-#include "app/uiport.h"
+#include "base/appsettings.h"
+#include "base/globals.h"
+#include "base/inifile.h"
+#include "base/settingsfile.h"
+#include "base/uiport.h"
 
 #include <QFileInfo>
 #include <QSplitter>

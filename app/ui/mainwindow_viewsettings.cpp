@@ -4,9 +4,9 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/appsettings.h"
-#include "app/colortext.h"
-#include "app/fontchoice.h"
+#include "base/appsettings.h"
+#include "base/colortext.h"
+#include "base/fontchoice.h"
 #include "app/ui/treebranchstyle.h"
 #include "tree/ui/nodetreewidget.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The port of the running application: real message boxes, beep and file dialogs.
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 
 #include <QPointer>
 

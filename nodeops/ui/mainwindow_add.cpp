@@ -5,9 +5,9 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/globals.h"
-#include "app/sjiscodec.h"
-#include "app/uiport.h"
+#include "base/globals.h"
+#include "base/sjiscodec.h"
+#include "base/uiport.h"
 #include "nodeops/functionu.h"
 #include "nodeops/nodedialogmodel.h"
 #include "nodeops/nodenamechars.h"

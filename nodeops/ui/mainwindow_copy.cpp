@@ -3,7 +3,7 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "nodeops/copyname.h"
 #include "nodeops/fsentry.h"
 #include "nodeops/functionu.h"

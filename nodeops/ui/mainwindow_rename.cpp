@@ -5,8 +5,8 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/globals.h"
-#include "app/uiport.h"
+#include "base/globals.h"
+#include "base/uiport.h"
 #include "nodeops/fileheld.h"
 #include "nodeops/functionu.h"
 #include "nodeops/nodenamechars.h"

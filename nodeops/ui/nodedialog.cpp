@@ -1,6 +1,6 @@
 #include "nodeops/ui/nodedialog.h"
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "nodeops/functionu.h"
 
 #include <QButtonGroup>

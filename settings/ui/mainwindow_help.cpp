@@ -3,8 +3,8 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/globals.h"
-#include "app/uiport.h"
+#include "base/globals.h"
+#include "base/uiport.h"
 #include "settings/helplauncher.h"
 #include "settings/ui/verf.h"
 

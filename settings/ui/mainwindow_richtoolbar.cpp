@@ -4,7 +4,7 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/colortext.h"
+#include "base/colortext.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -3,9 +3,9 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/diskfile.h"
-#include "app/globals.h"
-#include "app/uiport.h"
+#include "base/diskfile.h"
+#include "base/globals.h"
+#include "base/uiport.h"
 #include "nodeops/functionu.h"
 #include "settings/templatedialogmodel.h"
 #include "settings/templatestore.h"

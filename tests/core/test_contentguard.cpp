@@ -1,7 +1,7 @@
 // Writing a view back to its file: the rule that decides (ContentGuard::decide), the
 // save that carries it out on disk, and the text form of memos (GuardedText).
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 #include "support/recordingui.h"
 #include "support/testdir.h"
 #include "tree/contentguard.h"

@@ -1,6 +1,6 @@
 // Whole-file writes: atomic, permission-keeping, and refusing read-only files even as root.
 
-#include "app/diskfile.h"
+#include "base/diskfile.h"
 #include "support/testdir.h"
 
 #include <QFile>

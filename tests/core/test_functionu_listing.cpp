@@ -1,7 +1,7 @@
 // Listing folders into WorkList: the pattern rules, what is never listed, the search
 // statuses, and the order of DirListAll.
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "nodeops/dirsearch.h"
 #include "nodeops/functionu.h"
 #include "support/recordingui.h"

@@ -1,8 +1,8 @@
 // The tree-file history: how opening a file reorders the list, how the list is read at
 // start from "Orvan履歴.Ini", and how it is written back.
 
-#include "app/history.h"
-#include "app/sjiscodec.h"
+#include "base/history.h"
+#include "base/sjiscodec.h"
 #include "support/testdir.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The INI module: reading and writing the way the Windows profile routines do, on
 // Shift-JIS files, keeping every line it does not change.
 
-#include "app/inifile.h"
-#include "app/sjiscodec.h"
+#include "base/inifile.h"
+#include "base/sjiscodec.h"
 #include "support/testdir.h"
 
 #include <gtest/gtest.h>

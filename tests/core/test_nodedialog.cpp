@@ -1,7 +1,7 @@
 // The node dialog's rules without its window: captions and prompts per mode, the window
 // width, what OK makes of a typed name, and the calling protocol through the UI port.
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "nodeops/nodedialogmodel.h"
 #include "settings/templatestore.h"
 #include "support/recordingui.h"

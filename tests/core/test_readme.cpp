@@ -2,7 +2,7 @@
 // node must stand for a file or folder of the kind it is meant to be, and every text
 // file must be Shift-JIS with CR LF as the program writes them.
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 #include "tree/nodekind.h"
 #include "tree/nodepath.h"
 #include "tree/treefile.h"

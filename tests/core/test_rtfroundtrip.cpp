@@ -1,7 +1,7 @@
 // Writing RTF: the shape the rich-edit control writes, and documents that come back
 // whole through RTF -> document -> RTF -> document.
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 #include "tree/rtfformat.h"
 #include "tree/rtfreader.h"
 #include "tree/rtfwriter.h"

@@ -1,9 +1,9 @@
 // The main settings file: every key spelt and ordered as the program writes it, the
 // defaults and fallbacks when reading, and a write that cannot happen.
 
-#include "app/inifile.h"
-#include "app/settingsfile.h"
-#include "app/sjiscodec.h"
+#include "base/inifile.h"
+#include "base/settingsfile.h"
+#include "base/sjiscodec.h"
 #include "support/testdir.h"
 
 #include <gtest/gtest.h>

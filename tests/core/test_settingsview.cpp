@@ -1,7 +1,7 @@
 // Colour texts and font names of the settings as the views show them.
 
-#include "app/colortext.h"
-#include "app/fontchoice.h"
+#include "base/colortext.h"
+#include "base/fontchoice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The Shift-JIS (code page 932) codec: the one door between disk bytes and text.
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 
 #include <gtest/gtest.h>
 

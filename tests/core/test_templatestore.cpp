@@ -1,7 +1,7 @@
 // The template list read from the Res folder, the names a registration suggests, and
 // the template dialog's answer.
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "settings/templatedialogmodel.h"
 #include "settings/templatestore.h"
 #include "support/testdir.h"

@@ -1,6 +1,6 @@
 // The tree file: reading every indentation rule, writing byte for byte.
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 #include "tree/treefile.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // the refusals that change nothing, and what stays when a step after the tree-file
 // write fails.
 
-#include "app/globals.h"
-#include "app/sjiscodec.h"
+#include "base/globals.h"
+#include "base/sjiscodec.h"
 #include "nodeops/nodedialogmodel.h"
 #include "support/windowfixture.h"
 #include "tree/nodekind.h"

@@ -1,8 +1,8 @@
 // Memo templates in the main window: registering the memo being edited, deleting a
 // template, and a new text memo starting as a copy of its template.
 
-#include "app/globals.h"
-#include "app/sjiscodec.h"
+#include "base/globals.h"
+#include "base/sjiscodec.h"
 #include "nodeops/nodedialogmodel.h"
 #include "settings/templatestore.h"
 #include "support/windowfixture.h"

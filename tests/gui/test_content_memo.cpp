@@ -1,7 +1,7 @@
 // Text memos in the main window: shown on selection, written back on leaving, at close
 // and before another tree is opened, and never damaged by that writing.
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "support/windowfixture.h"
 #include "tree/nodekind.h"
 #include "tree/ui/nodetreewidget.h"

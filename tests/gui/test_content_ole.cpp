@@ -1,8 +1,8 @@
 // Other files (neither memo, rich text nor picture) in the main window: their icon or a
 // look at their content, opening them in their program, and their comment.
 
-#include "app/appsettings.h"
-#include "app/globals.h"
+#include "base/appsettings.h"
+#include "base/globals.h"
 #include "support/picturefixtures.h"
 #include "support/windowfixture.h"
 #include "tree/filepreview.h"

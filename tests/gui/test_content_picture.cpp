@@ -1,8 +1,8 @@
 // Picture nodes in the main window: the picture at its own size, its comment side file
 // created once and written on leaving, and pictures that cannot be decoded.
 
-#include "app/appsettings.h"
-#include "app/globals.h"
+#include "base/appsettings.h"
+#include "base/globals.h"
 #include "support/picturefixtures.h"
 #include "support/windowfixture.h"
 

@@ -1,7 +1,7 @@
 // Copying nodes: the numbered "のCopy" names, the place of the copy in the tree, the
 // content saved first, the refusals, and NodeFileCopy's file-and-comment unit.
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "support/nodefiles.h"
 #include "support/windowfixture.h"
 #include "tree/nodekind.h"

@@ -1,7 +1,7 @@
 // Deleting nodes: the node only or with its file or folder, the refusals, and what is
 // current afterwards. Every refusal leaves disk, tree and tree file as they were.
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "nodeops/nodedialogmodel.h"
 #include "support/nodefiles.h"
 #include "support/windowfixture.h"

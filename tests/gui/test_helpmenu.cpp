@@ -1,7 +1,7 @@
 // The Help menu of the main window: the version dialog and the help's contents and
 // index, whose viewers are closed with the window.
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "settings/helplauncher.h"
 #include "settings/ui/verf.h"
 #include "support/windowfixture.h"

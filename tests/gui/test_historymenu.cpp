@@ -1,9 +1,9 @@
 // The history menu "履歴(&R)": built from "Orvan履歴.Ini" at start, reordered by every
 // opened tree, opening a tree when an item is clicked, and the item "最新".
 
-#include "app/appsettings.h"
-#include "app/globals.h"
-#include "app/sjiscodec.h"
+#include "base/appsettings.h"
+#include "base/globals.h"
+#include "base/sjiscodec.h"
 #include "app/ui/mainwindow.h"
 #include "support/recordingui.h"
 #include "support/testdir.h"

@@ -2,7 +2,7 @@
 // the extension kept, duplicates refused, and the tree file following within a second
 // (or at close).
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "support/nodefiles.h"
 #include "support/windowfixture.h"
 #include "tree/nodekind.h"

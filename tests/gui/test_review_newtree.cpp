@@ -1,6 +1,6 @@
 // A new tree that cannot be created leaves the current tree working as before.
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "support/windowfixture.h"
 
 #include <QPlainTextEdit>

@@ -2,7 +2,7 @@
 // without ever turning an untouched file into another form, and asking before an edit
 // overwrites formatting that could not be kept.
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "support/windowfixture.h"
 #include "tree/rtfformat.h"
 #include "tree/rtfreader.h"

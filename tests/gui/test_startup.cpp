@@ -3,11 +3,11 @@
 // view settings applied at the first activation, and a settings file that cannot be
 // written.
 
-#include "app/appsettings.h"
-#include "app/fontchoice.h"
-#include "app/globals.h"
-#include "app/inifile.h"
-#include "app/sjiscodec.h"
+#include "base/appsettings.h"
+#include "base/fontchoice.h"
+#include "base/globals.h"
+#include "base/inifile.h"
+#include "base/sjiscodec.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/treebranchstyle.h"
 #include "support/recordingui.h"

@@ -1,7 +1,7 @@
 // The tree's keys, row by row as the key table has them, and the same keys arriving as
 // real key events (Ctrl then Delete, Delete inside the in-place editor).
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "support/nodefiles.h"
 #include "support/windowfixture.h"
 #include "tree/ui/nodetreewidget.h"

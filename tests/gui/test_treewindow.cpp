@@ -1,7 +1,7 @@
 // Opening a tree in the main window: kinds and icons, selection and status texts,
 // writing the tree file, and the guards around a tree file that failed to read.
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "settings/oleiconregistry.h"
 #include "support/windowfixture.h"
 #include "tree/nodekind.h"

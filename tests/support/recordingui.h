@@ -2,7 +2,7 @@
 // A UiPort for tests: records every message, beep and dialog in order, and answers
 // from scripted queues (an empty queue answers "no", cancel or -1).
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "nodeops/nodedialogmodel.h"
 #include "settings/templatedialogmodel.h"
 

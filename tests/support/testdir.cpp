@@ -1,6 +1,6 @@
 #include "support/testdir.h"
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 
 #include <QDir>
 #include <QDirIterator>

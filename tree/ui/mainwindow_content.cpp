@@ -4,10 +4,10 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/appsettings.h"
-#include "app/diskfile.h"
-#include "app/globals.h"
-#include "app/uiport.h"
+#include "base/appsettings.h"
+#include "base/diskfile.h"
+#include "base/globals.h"
+#include "base/uiport.h"
 #include "tree/commentheader.h"
 #include "tree/nodekind.h"
 #include "tree/nodepath.h"

@@ -2,7 +2,7 @@
 
 #include "app/ui/mainwindow.h"
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "settings/oleiconregistry.h"
 #include "tree/nodekind.h"
 #include "tree/nodepath.h"

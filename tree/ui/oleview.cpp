@@ -1,6 +1,6 @@
 #include "tree/ui/oleview.h"
 
-#include "app/uiport.h"
+#include "base/uiport.h"
 #include "tree/filepreview.h"
 
 #include <QDateTime>

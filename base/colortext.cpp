@@ -1,4 +1,4 @@
-#include "app/colortext.h"
+#include "base/colortext.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,4 +1,4 @@
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,6 +1,6 @@
-#include "app/settingsfile.h"
+#include "base/settingsfile.h"
 
-#include "app/inifile.h"
+#include "base/inifile.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
-#include "app/inifile.h"
+#include "base/inifile.h"
 
-#include "app/diskfile.h"
-#include "app/sjiscodec.h"
+#include "base/diskfile.h"
+#include "base/sjiscodec.h"
 
 #include <QFileInfo>
 

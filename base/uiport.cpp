@@ -1,4 +1,4 @@
-#include "app/uiport.h"
+#include "base/uiport.h"
 
 #include "nodeops/nodedialogmodel.h"
 #include "settings/templatedialogmodel.h"

@@ -1,6 +1,6 @@
-#include "app/diskfile.h"
+#include "base/diskfile.h"
 
-#include "app/sjiscodec.h"
+#include "base/sjiscodec.h"
 
 #include <QFile>
 #include <QFileInfo>

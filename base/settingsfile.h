@@ -6,7 +6,7 @@
 // panel is never narrower than 100 pixels; colour texts and font names are kept as
 // written. Writing sets every key, so the file always holds the whole table.
 
-#include "app/appsettings.h"
+#include "base/appsettings.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/fontchoice.h"
+#include "base/fontchoice.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,3 +1,0 @@
-#include "app/appsettings.h"
-
-AppSettings Cfg;

@@ -1,0 +1,57 @@
+#include "app/cli/clicommands.h"
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+const std::array kCommands = {
+    CliCommand{"list", "list TREE",
+               "one line per node: index, level, kind, folder path, name", &cliList},
+};
+
+void printLine(const QString &line, FILE *to)
+{
+    const QByteArray utf8 = line.toUtf8();
+    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), to);
+    std::fputc('\n', to);
+}
+
+} // namespace
+
+std::span<const CliCommand> cliCommands()
+{
+    return kCommands;
+}
+
+const CliCommand *findCliCommand(const QString &name)
+{
+    for (const CliCommand &c : kCommands) {
+        if (name == QLatin1String(c.name))
+            return &c;
+    }
+    return nullptr;
+}
+
+void cliOut(const QString &line)
+{
+    printLine(line, stdout);
+}
+
+void cliErr(const QString &line)
+{
+    std::fflush(stdout);
+    printLine(line, stderr);
+}
+
+int cliUsage(const CliCommand &command)
+{
+    cliErr(QStringLiteral("usage: orvane-cli ") + QLatin1String(command.usage));
+    return 2;
+}
+
+int cliUsage(const char *name)
+{
+    const CliCommand *c = findCliCommand(QLatin1String(name));
+    return c ? cliUsage(*c) : 2;
+}

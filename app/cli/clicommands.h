@@ -1,0 +1,30 @@
+#pragma once
+// The sub-commands of orvane-cli. Each lives in a file of its own (cli_<name>.cpp) and
+// is listed in the table of clicommands.cpp; main only picks one by its name.
+// Convention shared by all: UTF-8 lines on stdout, messages on stderr; exit 0 success,
+// 1 found nothing or refused, 2 bad usage or unreadable input.
+
+#include <QString>
+#include <QStringList>
+
+#include <span>
+
+struct CliCommand {
+    const char *name;
+    const char *usage;   // one line: "list TREE"
+    const char *summary; // what it does, one line
+    int (*run)(const QStringList &args); // args after the sub-command's name
+};
+
+std::span<const CliCommand> cliCommands();
+const CliCommand *findCliCommand(const QString &name);
+
+// Output helpers every sub-command uses, so all print UTF-8 the same way.
+void cliOut(const QString &line);
+void cliErr(const QString &line);
+// Prints "usage: orvane-cli <usage>" on stderr and returns 2.
+int cliUsage(const CliCommand &command);
+int cliUsage(const char *name);
+
+// Sub-commands (one file each).
+int cliList(const QStringList &args);

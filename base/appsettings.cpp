@@ -1,0 +1,3 @@
+#include "base/appsettings.h"
+
+AppSettings Cfg;
