@@ -42,6 +42,8 @@ int main(int argc, char *argv[])
     if (answeredOnTerminal(argc, argv))
         return 0;
     QApplication app(argc, argv);
+    // Ties the windows to the desktop entry (menu, file manager, task bar).
+    QGuiApplication::setDesktopFileName(QStringLiteral("orvane"));
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == u"hicolor")
         QIcon::setThemeName(QStringLiteral("Adwaita"));
 
