@@ -2,12 +2,14 @@
 # Sets up a Debian machine for Orvane, builds it, and starts it or runs the tests.
 #   ./build.sh run    install what is missing, build, start the application
 #   ./build.sh test   install what is missing, build, run every test
+#   ./build.sh deb    install what is missing, build, make the Debian package in the build folder
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libjpeg62-turbo-dev libgtest-dev adwaita-icon-theme fonts-noto-cjk poppler-utils
-          qt6-image-formats-plugins libpoppler-qt6-dev)
+          qt6-image-formats-plugins libpoppler-qt6-dev
+          desktop-file-utils shared-mime-info dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -27,5 +29,6 @@ cmake --build "$build_dir" --parallel "$(nproc)"
 case "${1:-run}" in
   run)  exec "$build_dir/orvane" "${@:2}" ;;
   test) QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" ;;
-  *)    echo "usage: $0 run|test" >&2; exit 2 ;;
+  deb)  (cd "$build_dir" && cpack -G DEB) ;;
+  *)    echo "usage: $0 run|test|deb" >&2; exit 2 ;;
 esac

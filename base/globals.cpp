@@ -1,5 +1,7 @@
 #include "base/globals.h"
 
+#include "base/programfiles.h"
+
 #include <QFileInfo>
 
 QString ProgName;
@@ -26,7 +28,7 @@ void GlobalInit(const QString &executablePath)
     ProgName = exe.completeBaseName().toUpper();
     ExeDir = exe.absolutePath();
     BaseDir = ExeDir;
-    IniFileName = ExeDir + u'/' + ProgName + QStringLiteral(".Ini");
+    IniFileName = ProgramFiles::readPath(ProgName + QStringLiteral(".Ini"));
     TreeFileName.clear();
     MemoExtList.clear();
     WorkList.clear();

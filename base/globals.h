@@ -9,7 +9,7 @@
 extern QString ProgName;     // executable file name without extension, upper case
 extern QString ExeDir;       // folder of the executable, no trailing separator
 extern QString BaseDir;      // folder of the loaded tree file, no trailing separator
-extern QString IniFileName;  // ExeDir + "/" + ProgName + ".Ini"
+extern QString IniFileName;  // the settings file ProgName + ".Ini" (see ProgramFiles)
 extern QString TreeFileName; // full path of the tree file in use
 
 extern QStringList MemoExtList; // registered text extensions, upper case, no dot

@@ -12,9 +12,9 @@ QString newestCaption()
     return QStringLiteral("最新");
 }
 
-QString filePath(const QString &exeDir)
+QString fileName()
 {
-    return exeDir + QStringLiteral("/Orvan履歴.Ini");
+    return QStringLiteral("Orvan履歴.Ini");
 }
 
 QStringList load(const QString &file, const QString &startTree, int historyCount)

@@ -1,6 +1,6 @@
 #pragma once
 // The tree files used most recently, newest first, as the menu "履歴(&R)" lists them
-// and as the history file "Orvan履歴.Ini" beside the executable keeps them. Despite
+// and as the history file "Orvan履歴.Ini" among the program's own files keeps them. Despite
 // its name the file is no INI file: one full path per line, Shift-JIS, CR LF.
 //
 // The list is a list of captions: the first one belongs to the menu's fixed first item,
@@ -16,8 +16,8 @@ namespace TreeHistory {
 // Caption of the menu's first item before any tree file has been recorded.
 QString newestCaption();
 
-// The history file in the executable's folder.
-QString filePath(const QString &exeDir);
+// The history file's name among the program's own files (see ProgramFiles).
+QString fileName();
 
 // The list at start. A missing history file is created holding the one tree file
 // chosen at start, which is then the whole list. Otherwise every line that names an

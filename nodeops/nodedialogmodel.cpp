@@ -21,7 +21,6 @@ void ShowNodeDialog()
     NodeDialogRequest request;
     request.mode = DlgMode;
     request.nodeName = NodeName;
-    request.exeDir = ExeDir;
     request.templates = TemplateList;
     const NodeDialogResult result = ui().runNodeDialog(request);
     DlgOK = result.ok;
@@ -159,7 +158,7 @@ OkOutcome pressOk(const OkInput &in)
     }
     r.ok = true;
     if (in.templateText != noTemplate() && r.kind == 1)
-        r.templatePath = TemplatePath(in.exeDir, in.templateText);
+        r.templatePath = TemplatePath(in.templateText);
     out.accepted = true;
     return out;
 }

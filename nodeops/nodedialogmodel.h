@@ -32,7 +32,6 @@ enum NodeDialogKindChoice {
 struct NodeDialogRequest {
     int mode = DlgAddNode;
     QString nodeName;      // the current node, named in the delete prompt
-    QString exeDir;        // the program's folder, where the templates live
     QStringList templates; // the template list: "なし", then the template names
 };
 
@@ -89,7 +88,6 @@ struct OkInput {
     QString nameText;     // the name field
     int choice = ChoiceText;
     QString templateText; // the template box
-    QString exeDir;
     QString file;         // the picked file, or ""
 };
 

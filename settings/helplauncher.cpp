@@ -48,14 +48,14 @@ HelpLauncher::~HelpLauncher()
     closeAll();
 }
 
-QString HelpLauncher::helpFileFor(const QString &exeDir, const QString &progName, Page page)
+QString HelpLauncher::helpFileFor(const QString &programFolder, const QString &progName, Page page)
 {
     // The compiled help file, found whatever the case of its name.
-    const QStringList chm = QDir(exeDir).entryList({progName + QStringLiteral(".chm")}, QDir::Files);
+    const QStringList chm = QDir(programFolder).entryList({progName + QStringLiteral(".chm")}, QDir::Files);
     if (!chm.isEmpty())
-        return exeDir + u'/' + chm.constFirst();
+        return programFolder + u'/' + chm.constFirst();
     const QString html = page == Page::Contents ? QStringLiteral("contents.html") : QStringLiteral("index.html");
-    return exeDir + QStringLiteral("/Res/Help/") + html;
+    return programFolder + QStringLiteral("/Res/Help/") + html;
 }
 
 void HelpLauncher::setViewer(const QString &program, const QStringList &leadingArgs)

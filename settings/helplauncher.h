@@ -28,7 +28,7 @@ public:
     // The file to show for the page: the compiled help file beside the executable when
     // it exists (whatever the page), else the page of the shipped HTML help. The path
     // returned may not exist.
-    static QString helpFileFor(const QString &exeDir, const QString &progName, Page page);
+    static QString helpFileFor(const QString &programFolder, const QString &progName, Page page);
 
     // The viewer: the program and the arguments put before the file's path. By default
     // the desktop's opener, "xdg-open".

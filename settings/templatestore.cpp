@@ -1,6 +1,7 @@
 #include "settings/templatestore.h"
 
 #include "base/globals.h"
+#include "base/programfiles.h"
 #include "nodeops/functionu.h"
 #include "nodeops/nodedialogmodel.h"
 #include "nodeops/nodenamechars.h"
@@ -15,15 +16,30 @@ const QString kSuffix = QStringLiteral(".TXT");
 void TmpListSet()
 {
     TemplateList.clear();
-    DirList(ExeDir + QStringLiteral("/Res/") + kPrefix + QStringLiteral("*") + kSuffix);
     TemplateList.append(NodeDialog::noTemplate());
-    for (const QString &file : std::as_const(WorkList))
-        TemplateList.append(file.mid(kPrefix.size(), file.size() - kPrefix.size() - kSuffix.size()));
+    for (const QString &folder : ProgramFiles::readFolders(QStringLiteral("Res"))) {
+        DirList(folder + u'/' + kPrefix + QStringLiteral("*") + kSuffix);
+        for (const QString &file : std::as_const(WorkList)) {
+            const QString name = file.mid(kPrefix.size(), file.size() - kPrefix.size() - kSuffix.size());
+            if (!TemplateList.mid(1).contains(name))
+                TemplateList.append(name);
+        }
+    }
 }
 
-QString TemplatePath(const QString &exeDir, const QString &name)
+QString TemplatePath(const QString &name)
 {
-    return exeDir + QStringLiteral("/Res/") + kPrefix + name + kSuffix;
+    return ProgramFiles::readPath(QStringLiteral("Res/") + kPrefix + name + kSuffix);
+}
+
+QString TemplateWritePath(const QString &name)
+{
+    return ProgramFiles::writePath(QStringLiteral("Res/") + kPrefix + name + kSuffix);
+}
+
+QString TemplateOwnPath(const QString &name)
+{
+    return ProgramFiles::ownPath(QStringLiteral("Res/") + kPrefix + name + kSuffix);
 }
 
 QString TemplateSuggestion(const QString &nodeName)

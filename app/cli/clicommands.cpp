@@ -8,6 +8,10 @@ namespace {
 const std::array kCommands = {
     CliCommand{"list", "list TREE",
                "one line per node: index, level, kind, folder path, name", &cliList},
+    // What the tool offers (cli_help.cpp).
+    CliCommand{"help", "help [COMMAND]", "this list, or the usage of one command", &cliHelp},
+    CliCommand{"--help", "--help", "this list", &cliHelp},
+    CliCommand{"--version", "--version", "the version of orvane-cli", &cliVersion},
 };
 
 void printLine(const QString &line, FILE *to)

@@ -26,5 +26,10 @@ void cliErr(const QString &line);
 int cliUsage(const CliCommand &command);
 int cliUsage(const char *name);
 
+// Every command with its usage and summary, as "help" prints it.
+QString cliOverview();
+
 // Sub-commands (one file each).
 int cliList(const QStringList &args);
+int cliHelp(const QStringList &args);
+int cliVersion(const QStringList &args);

@@ -13,11 +13,13 @@ namespace {
 
 int usage()
 {
-    QString text = QStringLiteral("usage:");
-    for (const CliCommand &c : cliCommands())
-        text += QStringLiteral("\n  orvane-cli ") + QLatin1String(c.usage);
-    cliErr(text);
+    cliErr(cliOverview());
     return 2;
+}
+
+bool asksForHelp(const QString &arg)
+{
+    return arg == u"--help" || arg == u"-h";
 }
 
 } // namespace
@@ -32,7 +34,7 @@ int main(int argc, char *argv[])
         MemoExtLoad(memoExtFile);
     if (args.isEmpty())
         return usage();
-    const CliCommand *command = findCliCommand(args.at(0));
+    const CliCommand *command = findCliCommand(asksForHelp(args.at(0)) ? QStringLiteral("--help") : args.at(0));
     if (!command)
         return usage();
     return command->run(args.mid(1));

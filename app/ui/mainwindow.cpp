@@ -4,6 +4,7 @@
 
 #include "base/appsettings.h"
 #include "base/globals.h"
+#include "base/programfiles.h"
 #include "settings/memoextregistry.h"
 #include "settings/templatestore.h"
 #include "tree/anicursor.h"
@@ -40,7 +41,7 @@ void TOrvaneF::FormCreate()
     GlobalInit(m_executablePath);
     LoadSettings();
 
-    const QString memoExtFile = ExeDir + QStringLiteral("/Res/MemoFEX.ini");
+    const QString memoExtFile = ProgramFiles::readPath(QStringLiteral("Res/MemoFEX.ini"));
     if (QFileInfo::exists(memoExtFile))
         MemoExtLoad(memoExtFile);
     TmpListSet(); // the node dialog's template list, read once per run

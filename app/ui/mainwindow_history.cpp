@@ -6,8 +6,10 @@
 #include "base/appsettings.h"
 #include "base/globals.h"
 #include "base/history.h"
+#include "base/programfiles.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace {
@@ -37,13 +39,17 @@ static void showHistory(TOrvaneF *w)
 
 void TOrvaneF::LoadHistory()
 {
-    HistoryItems = TreeHistory::load(TreeHistory::filePath(ExeDir), TreeFileName, Cfg.HistoryCount);
+    // A missing history file is created, and so where writes go.
+    QString file = ProgramFiles::readPath(TreeHistory::fileName());
+    if (!QFileInfo::exists(file))
+        file = ProgramFiles::writePath(TreeHistory::fileName());
+    HistoryItems = TreeHistory::load(file, TreeFileName, Cfg.HistoryCount);
     showHistory(this);
 }
 
 void TOrvaneF::SaveHistory(QString *error)
 {
-    TreeHistory::save(TreeHistory::filePath(ExeDir), HistoryItems, error);
+    TreeHistory::save(ProgramFiles::writePath(TreeHistory::fileName()), HistoryItems, error);
 }
 
 void TOrvaneF::AddHistory(const QString &path)

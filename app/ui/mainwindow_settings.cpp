@@ -3,9 +3,11 @@
 
 #include "app/ui/mainwindow.h"
 
+#include "app/readmetree.h"
 #include "base/appsettings.h"
 #include "base/globals.h"
 #include "base/inifile.h"
+#include "base/programfiles.h"
 #include "base/settingsfile.h"
 #include "base/uiport.h"
 
@@ -45,10 +47,11 @@ void TOrvaneF::LoadSettings()
 {
     BottomPanelOn = false;
     SkipActivate = false;
-    IniFileName = ExeDir + u'/' + ProgName + QStringLiteral(".Ini");
+    const QString settingsName = ProgName + QStringLiteral(".Ini");
+    IniFileName = ProgramFiles::writePath(settingsName);
 
     QString rememberedTree;
-    Cfg = SettingsFile::read(IniFile(IniFileName), &rememberedTree);
+    Cfg = SettingsFile::read(IniFile(ProgramFiles::readPath(settingsName)), &rememberedTree);
     applyGeometry(this);
 
     TreeFileName = rememberedTree;
@@ -62,18 +65,18 @@ void TOrvaneF::LoadSettings()
 
 // Chooses TreeFileName: the command-line argument, else the remembered file (holding
 // the remembered name on entry), else the read-me tree at a first start, else the
-// default tree beside the executable. A chosen file that does not exist gives way to
+// default tree (ProgramFiles decides where the last two live). A chosen file that does not exist gives way to
 // the default tree, created empty when it is missing.
 void TOrvaneF::chooseStartTree()
 {
-    const QString defaultTree = ExeDir + u'/' + ProgName + QStringLiteral(".Orvan");
+    const QString defaultTree = ProgramFiles::defaultTree();
     Cfg.TreeFileMissingAtStart = false;
     if (!m_args.isEmpty()) {
         const QString arg = m_args.first();
         TreeFileName = arg.isEmpty() ? QString() : QFileInfo(arg).absoluteFilePath();
     } else {
         if (TreeFileName.isEmpty() && !Cfg.FirstStartSW) {
-            TreeFileName = ExeDir + QStringLiteral("/ReadMe.Orvan");
+            TreeFileName = ReadMeTree::prepare();
             Cfg.FirstStartSW = true;
         }
         if (TreeFileName.isEmpty())

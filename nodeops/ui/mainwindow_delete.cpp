@@ -10,6 +10,7 @@
 #include "nodeops/fsentry.h"
 #include "nodeops/functionu.h"
 #include "nodeops/nodedialogmodel.h"
+#include "nodeops/nodetrash.h"
 #include "tree/nodekind.h"
 #include "tree/nodepath.h"
 #include "tree/ui/nodetreewidget.h"
@@ -30,10 +31,19 @@ bool fileAt(const QString &path)
 
 // PatDel of exactly this file, refusing a file that another program holds or that is
 // read-only, as a file system that locks open files would; -1 like a file PatDel could
-// not delete.
+// not delete. Where the desktop has a trash the file goes there instead.
 int deleteNodeFile(const QString &path)
 {
-    return FileHeld(path) ? FuNotDeleted : FunctionUDetail::patDel(path, true);
+    if (FileHeld(path))
+        return FuNotDeleted;
+    return NodeTrash::moveToTrash(path) ? FuDone : FunctionUDetail::patDel(path, true);
+}
+
+// An empty folder goes to the trash where there is one; RmDirChk refuses a folder that
+// still holds anything.
+bool deleteNodeFolder(const QString &path)
+{
+    return NodeTrash::moveToTrash(path) || RmDirChk(path);
 }
 
 } // namespace
@@ -84,7 +94,7 @@ void TOrvaneF::NodeDel()
     if (DlgMode == DlgDeleteWithFile && !path.isEmpty()) {
         if (NodeKind != KindFolder) {
             blocked = fileAt(path) && NodeFileDel(path);
-        } else if (DExist(path) && !RmDirChk(path)) {
+        } else if (DExist(path) && !deleteNodeFolder(path)) {
             setStatus(2, QStringLiteral("ﾌｫﾙﾀﾞｰﾉｰﾄﾞが削除できません([ﾌｫﾙﾀﾞｰﾉｰﾄﾞ修復]処理を実行してください)"));
             ui().beep();
             blocked = true;

@@ -238,7 +238,6 @@ void TFormD::Button1Click()
     in.nameText = Edit1->text();
     in.choice = kindChoice();
     in.templateText = ComboBox1->currentText();
-    in.exeDir = m_request.exeDir;
     in.file = m_file;
     const NodeDialog::OkOutcome out = NodeDialog::pressOk(in);
     if (!NodeDialog::isDeleteMode(m_request.mode))

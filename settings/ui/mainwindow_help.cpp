@@ -4,6 +4,7 @@
 #include "app/ui/mainwindow.h"
 
 #include "base/globals.h"
+#include "base/programfiles.h"
 #include "base/uiport.h"
 #include "settings/helplauncher.h"
 #include "settings/ui/verf.h"
@@ -18,14 +19,14 @@ void TOrvaneF::MenuHHClick()
 {
     if (!Help)
         Help = new HelpLauncher(this);
-    Help->open(HelpLauncher::helpFileFor(ExeDir, ProgName, HelpLauncher::Page::Contents));
+    Help->open(HelpLauncher::helpFileFor(ProgramFiles::shippedPath(QString()), ProgName, HelpLauncher::Page::Contents));
 }
 
 void TOrvaneF::MenuHFClick()
 {
     if (!Help)
         Help = new HelpLauncher(this);
-    Help->open(HelpLauncher::helpFileFor(ExeDir, ProgName, HelpLauncher::Page::Index));
+    Help->open(HelpLauncher::helpFileFor(ProgramFiles::shippedPath(QString()), ProgName, HelpLauncher::Page::Index));
 }
 
 void TOrvaneF::CloseHelpWindows()

@@ -24,16 +24,16 @@ void TOrvaneF::MenuNTAddClick()
         ui().beep();
         return;
     }
-    const QString path = TemplatePath(ExeDir, TmpName);
     // A name that cannot be part of a file name fails as the file's creation; it is
     // refused before it is used as a search pattern or a path.
     const bool usable = TemplateNameUsable(TmpName);
-    if (usable && FExist(path)) {
+    if (usable && FExist(TemplatePath(TmpName))) {
         setStatus(2, QStringLiteral("既に様式 ") + TmpName + QStringLiteral(" は、登録されています"));
         ui().beep();
         return;
     }
     // The memo as a text memo node is saved: Shift-JIS lines ended by CR LF.
+    const QString path = usable ? TemplateWritePath(TmpName) : TemplatePath(TmpName);
     QString error;
     if (!usable) {
         error = QStringLiteral("ファイル %1 を作成できません。(ファイル名に使えない文字があります)").arg(path);
@@ -70,7 +70,7 @@ void TOrvaneF::MenuNTDelClick()
         return;
     }
     const QString missing = QStringLiteral("様式 ") + TmpName + QStringLiteral(" は、ありません");
-    const QString path = TemplatePath(ExeDir, TmpName);
+    const QString path = TemplatePath(TmpName);
     const qsizetype index = TemplateList.indexOf(TmpName);
     if (!TemplateNameUsable(TmpName) || !FExist(path) || index <= 0) {
         setStatus(2, missing);
@@ -78,7 +78,8 @@ void TOrvaneF::MenuNTDelClick()
         return;
     }
     // The name leaves the list only when its file is gone.
-    if (PatDel(path) != 0) {
+    const QString own = TemplateOwnPath(TmpName);
+    if (!FExist(own) || PatDel(own) != 0) {
         setStatus(2, QStringLiteral("様式 ") + TmpName + QStringLiteral(" を削除できませんでした"));
         ui().beep();
         return;

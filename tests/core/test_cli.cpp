@@ -1,4 +1,5 @@
-// orvane-cli list: the tree as the application reads it, one node per line.
+// orvane-cli list: the tree as the application reads it, one node per line; help and
+// version of both programs.
 
 #include "support/testdir.h"
 
@@ -63,3 +64,76 @@ TEST(Cli, UnreadableFileAndBadUsage)
 }
 
 } // namespace
+
+namespace {
+
+CliRun runProgram(const QString &program, const QStringList &args, bool withoutDisplay = false)
+{
+    QProcess p;
+    if (withoutDisplay) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+    }
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+// Help and version print on stdout and end with 0; a wrong request for help is bad usage.
+TEST(CliHelp, HelpVersionAndUsageOfOneCommand)
+{
+    const CliRun overview = runCli({QStringLiteral("--help")});
+    EXPECT_EQ(overview.exitCode, 0);
+    EXPECT_TRUE(overview.err.isEmpty());
+    EXPECT_TRUE(overview.out.startsWith(QStringLiteral("usage: orvane-cli COMMAND [ARGUMENTS]\n")));
+    EXPECT_TRUE(overview.out.contains(QStringLiteral("\n  list TREE ")));
+    EXPECT_TRUE(overview.out.contains(QStringLiteral("\n  help [COMMAND] ")));
+    EXPECT_TRUE(overview.out.contains(QStringLiteral("exit status: 0 success, 1 ")));
+    EXPECT_EQ(runCli({QStringLiteral("-h")}).out, overview.out);
+    EXPECT_EQ(runCli({QStringLiteral("help")}).out, overview.out);
+
+    const CliRun list = runCli({QStringLiteral("help"), QStringLiteral("list")});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_EQ(list.out, QStringLiteral("usage: orvane-cli list TREE\n"
+                                       "one line per node: index, level, kind, folder path, name\n"));
+
+    const CliRun version = runCli({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QStringLiteral("orvane-cli " ORVANE_VERSION "\n"));
+
+    struct Bad {
+        QStringList args;
+        QString err; // the start of what stderr says
+    };
+    const Bad bad[] = {
+        {{}, QStringLiteral("usage: orvane-cli COMMAND")},
+        {{QStringLiteral("help"), QStringLiteral("nosuch")}, QStringLiteral("usage: orvane-cli help [COMMAND]")},
+        {{QStringLiteral("help"), QStringLiteral("list"), QStringLiteral("x")}, QStringLiteral("usage: orvane-cli help")},
+        {{QStringLiteral("--version"), QStringLiteral("x")}, QStringLiteral("usage: orvane-cli --version")},
+        {{QStringLiteral("list")}, QStringLiteral("usage: orvane-cli list TREE")},
+    };
+    for (const Bad &b : bad) {
+        const CliRun r = runCli(b.args);
+        EXPECT_EQ(r.exitCode, 2) << b.args.join(u' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << b.args.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith(b.err)) << r.err.toStdString();
+    }
+}
+
+// The application answers --help and --version on the terminal, with no display at all.
+TEST(CliHelp, ApplicationHelpAndVersionNeedNoDisplay)
+{
+    const QString orvane = QStringLiteral(ORVANE_BINARY_DIR "/orvane");
+    const CliRun help = runProgram(orvane, {QStringLiteral("--help")}, true);
+    EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: orvane [TREE]\n")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--version")));
+    const CliRun version = runProgram(orvane, {QStringLiteral("--version")}, true);
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QStringLiteral("orvane " ORVANE_VERSION "\n"));
+}

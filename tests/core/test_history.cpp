@@ -52,7 +52,7 @@ TEST(TreeHistoryAdd, MovingRules)
 TEST(TreeHistoryFile, MissingFileIsCreatedWithTheStartTree)
 {
     TestDir dir;
-    const QString file = TreeHistory::filePath(dir.path());
+    const QString file = dir.file(TreeHistory::fileName());
     EXPECT_TRUE(file.endsWith(QStringLiteral("/Orvan履歴.Ini")));
     const QString tree = dir.file(QStringLiteral("木/T.Orvan"));
     EXPECT_EQ(TreeHistory::load(file, tree, 5), QStringList{tree});
@@ -73,7 +73,7 @@ TEST(TreeHistoryFile, TenEntriesWithLengthFiveKeepTheFirstFiveExistingOnes)
     dir.createDir(QStringLiteral("folder.Orvan"));
     lines.insert(2, dir.file(QStringLiteral("folder.Orvan")));
     lines.insert(3, QString());
-    const QString file = TreeHistory::filePath(dir.path());
+    const QString file = dir.file(TreeHistory::fileName());
     dir.createFile(QStringLiteral("Orvan履歴.Ini"), sjis(Sjis::joinLinesCrLf(lines)));
 
     const QStringList items = TreeHistory::load(file, QStringLiteral("unused"), 5);
@@ -90,7 +90,7 @@ TEST(TreeHistoryFile, TheFirstExistingEntryIsTakenWhateverTheLength)
     TestDir dir;
     dir.createFile(QStringLiteral("a.Orvan"));
     dir.createFile(QStringLiteral("b.Orvan"));
-    const QString file = TreeHistory::filePath(dir.path());
+    const QString file = dir.file(TreeHistory::fileName());
     dir.createFile(QStringLiteral("Orvan履歴.Ini"),
                    sjis(Sjis::joinLinesCrLf({dir.file(QStringLiteral("a.Orvan")), dir.file(QStringLiteral("b.Orvan"))})));
     EXPECT_EQ(TreeHistory::load(file, {}, 0), QStringList{dir.file(QStringLiteral("a.Orvan"))});
@@ -99,7 +99,7 @@ TEST(TreeHistoryFile, TheFirstExistingEntryIsTakenWhateverTheLength)
 TEST(TreeHistoryFile, NoExistingEntryLeavesNewestAndItIsSkippedNextTime)
 {
     TestDir dir;
-    const QString file = TreeHistory::filePath(dir.path());
+    const QString file = dir.file(TreeHistory::fileName());
     dir.createFile(QStringLiteral("Orvan履歴.Ini"), "/nowhere/x.Orvan\r\n");
     QStringList items = TreeHistory::load(file, QStringLiteral("unused"), 5);
     EXPECT_EQ(items, QStringList{TreeHistory::newestCaption()});
@@ -115,7 +115,7 @@ TEST(TreeHistoryFile, NoExistingEntryLeavesNewestAndItIsSkippedNextTime)
 TEST(TreeHistoryFile, EntriesShiftJisCannotHoldAreLeftOutAndNamed)
 {
     TestDir dir;
-    const QString file = TreeHistory::filePath(dir.path());
+    const QString file = dir.file(TreeHistory::fileName());
     const QString odd = QStringLiteral("/home/a/caf\u00e9.Orvan");
     QString error;
     EXPECT_FALSE(TreeHistory::save(file, {QStringLiteral("/a/表.Orvan"), odd, QStringLiteral("/b.Orvan")}, &error));

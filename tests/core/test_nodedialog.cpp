@@ -69,7 +69,6 @@ OkInput typed(const QString &name, int choice = ChoiceText, const QString &templ
     in.nameText = name;
     in.choice = choice;
     in.templateText = templ;
-    in.exeDir = QStringLiteral("/opt/orvane");
     in.file = file;
     return in;
 }
@@ -150,6 +149,7 @@ TEST(NodeDialogOk, EmptyAndDotNamesKeepTheDialogOpenWithoutMessage)
 
 TEST(NodeDialogOk, TemplateOnlyForTextMemos)
 {
+    GlobalInit(QStringLiteral("/opt/orvane/orvane")); // the templates are the program's files
     OkOutcome out = pressOk(typed(QStringLiteral("memo"), ChoiceText, QStringLiteral("議事録")));
     EXPECT_EQ(out.result.templatePath, QStringLiteral("/opt/orvane/Res/様式Memo議事録.TXT"));
     // A typed name that matches no template still becomes a path; the copy reports it.
@@ -197,7 +197,6 @@ TEST(NodeDialogProtocol, ShowNodeDialogPassesTheRequestAndSetsTheResults)
     ASSERT_EQ(ui.nodeDialogRequests.size(), 1);
     EXPECT_EQ(ui.nodeDialogRequests[0].mode, DlgInsertNode);
     EXPECT_EQ(ui.nodeDialogRequests[0].nodeName, QStringLiteral("old.TXT"));
-    EXPECT_EQ(ui.nodeDialogRequests[0].exeDir, QStringLiteral("/opt/orvane"));
     EXPECT_EQ(ui.nodeDialogRequests[0].templates, TemplateList);
     EXPECT_TRUE(DlgOK);
     EXPECT_EQ(DlgName, answer.name);

@@ -44,7 +44,8 @@ TEST(TemplateNames, SuggestionPathAndUsability)
     EXPECT_EQ(TemplateSuggestion(QStringLiteral("議事録.TXT")), QStringLiteral("議事録"));
     EXPECT_EQ(TemplateSuggestion(QStringLiteral("README")), QString());
     EXPECT_EQ(TemplateSuggestion(QStringLiteral(".TXT")), QString());
-    EXPECT_EQ(TemplatePath(QStringLiteral("/opt/o"), QStringLiteral("日報")), QStringLiteral("/opt/o/Res/様式Memo日報.TXT"));
+    GlobalInit(QStringLiteral("/opt/o/orvane"));
+    EXPECT_EQ(TemplatePath(QStringLiteral("日報")), QStringLiteral("/opt/o/Res/様式Memo日報.TXT"));
 
     for (const char *name : {"日報", "a.b", "..", "ｱｲｳ", "ａ／ｂ"})
         EXPECT_TRUE(TemplateNameUsable(QString::fromUtf8(name))) << name;

@@ -32,7 +32,6 @@ NodeDialogResult typed(const QString &name, int choice = ChoiceText, const QStri
     in.nameText = name;
     in.choice = choice;
     in.templateText = templ;
-    in.exeDir = ExeDir;
     in.file = file;
     const NodeDialog::OkOutcome out = NodeDialog::pressOk(in);
     EXPECT_TRUE(out.accepted) << name.toStdString();

@@ -68,7 +68,7 @@ TEST(Templates, RegisteringSavesTheMemoAsEditedAndANewMemoCopiesItByteForByte)
     answer.ok = true;
     answer.name = QStringLiteral("new.TXT");
     answer.kind = KindMemo;
-    answer.templatePath = TemplatePath(ExeDir, QStringLiteral("議事録"));
+    answer.templatePath = TemplatePath(QStringLiteral("議事録"));
     fx.ui.nodeDialogAnswers.enqueue(answer);
     fx.w().ToolButtonAClick();
     EXPECT_EQ(fx.dir.read(QStringLiteral("docs/new.TXT")), saved);

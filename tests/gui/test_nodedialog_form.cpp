@@ -2,6 +2,7 @@
 // (and once through their modal loop): what each mode shows, the kind and template that
 // stay chosen, the file pickers, the date list, the clean-up message.
 
+#include "base/globals.h"
 #include "nodeops/ui/nodedialog.h"
 #include "settings/ui/templatedialog.h"
 #include "support/recordingui.h"
@@ -25,7 +26,6 @@ NodeDialogRequest request(int mode, const QString &nodeName = QStringLiteral("me
     NodeDialogRequest r;
     r.mode = mode;
     r.nodeName = nodeName;
-    r.exeDir = QStringLiteral("/opt/orvane");
     r.templates = templates;
     return r;
 }
@@ -169,6 +169,7 @@ TEST(NodeDialogForm, OkCleansTheNameFirstAndAcceptsItOnTheSecondPress)
 
 TEST(NodeDialogForm, KindAndTemplateStayChosenAcrossShowings)
 {
+    GlobalInit(QStringLiteral("/opt/orvane/orvane")); // the templates are the program's files
     RecordingUi ui;
     TFormD form;
     form.FormActivate(request(DlgAddNode));

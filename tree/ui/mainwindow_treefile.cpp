@@ -5,6 +5,7 @@
 
 #include "base/diskfile.h"
 #include "base/globals.h"
+#include "base/programfiles.h"
 #include "base/uiport.h"
 #include "tree/anicursor.h"
 #include "tree/nodekind.h"
@@ -186,7 +187,7 @@ bool TOrvaneF::CreateAndLoadTree(const QString &path)
 
 void TOrvaneF::LoadBusyCursor()
 {
-    if (!m_busyCursor->start(ExeDir + QStringLiteral("/Res/Ac.ani")))
+    if (!m_busyCursor->start(ProgramFiles::readPath(QStringLiteral("Res/Ac.ani"))))
         ui().showMessage(QStringLiteral("アニメーションカーソルが読み込めません"));
 }
 
