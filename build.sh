@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libjpeg62-turbo-dev libgtest-dev adwaita-icon-theme fonts-noto-cjk poppler-utils
-          qt6-image-formats-plugins libpoppler-qt6-dev)
+          qt6-image-formats-plugins libpoppler-qt6-dev qt6-svg-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

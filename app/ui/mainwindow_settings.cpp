@@ -108,6 +108,7 @@ void TOrvaneF::SaveSettings()
 void TOrvaneF::ButtonCENDClick()
 {
     PanelB->hide();
+    restoreCommentArea();
     SaveSettings();
     BottomPanelOn = false;
 }
