@@ -350,7 +350,7 @@ private:
     void setupSettingsPanel();      // settings/ui: the pages in their tabs, wired
     void openSettingsPanel(bool fromMenu, int code);
     void restoreCommentArea();      // the image comment's height as before the panel opened
-    QList<int> m_commentSizesBeforePanel; // Splitter4 before the "画像" page took room
+    int m_commentHeightBeforePanel = -1; // PanelG2 before the "画像" page took room; -1: none taken
     void chooseStartTree();
 
     QString m_executablePath;

@@ -57,6 +57,10 @@ void TOrvaneF::setupSettingsPanel()
     SettingsOleIcon = placePage(TabSheetOLEi, new OleIconPage(OleIcons));
     SettingsPrint = placePage(TabSheetPrint, new PrintSettingsPage);
     SettingsOleIcon->setGenericIcon(ImageList2.value(KindOle));
+    // The comment under a picture keeps its height when the content area changes (the
+    // bottom panel opening or closing); the picture takes the difference.
+    Splitter4->setStretchFactor(0, 1);
+    Splitter4->setStretchFactor(1, 0);
 
     const QList<SettingsPage *> pages{SettingsTree, SettingsMemo, SettingsImage, SettingsThumb, SettingsOle,
                                       SettingsGeneral, SettingsMemoExt, SettingsOleIcon, SettingsPrint};
@@ -155,11 +159,11 @@ void TOrvaneF::SetPageDsp(bool fromMenu, int code)
             page->fill();
 
     // The image's comment gives the panel room; closing the panel gives it back.
-    if (shown.contains(TabSheetG) && m_commentSizesBeforePanel.isEmpty()) {
+    if (shown.contains(TabSheetG) && m_commentHeightBeforePanel < 0) {
         const QList<int> sizes = Splitter4->sizes();
         if (sizes.size() == 2) {
-            m_commentSizesBeforePanel = sizes;
-            const int comment = qMax(MinCommentHeight, sizes.at(1) - PanelB->height());
+            m_commentHeightBeforePanel = sizes.at(1);
+            const int comment = qMax(MinCommentHeight, sizes.at(1) - BottomPanelHeight);
             Splitter4->setSizes({sizes.at(0) + sizes.at(1) - comment, comment});
         }
     }
@@ -168,10 +172,14 @@ void TOrvaneF::SetPageDsp(bool fromMenu, int code)
 
 void TOrvaneF::restoreCommentArea()
 {
-    if (m_commentSizesBeforePanel.isEmpty())
+    if (m_commentHeightBeforePanel < 0)
         return;
-    Splitter4->setSizes(m_commentSizesBeforePanel);
-    m_commentSizesBeforePanel.clear();
+    const QList<int> sizes = Splitter4->sizes();
+    if (sizes.size() == 2) {
+        const int total = sizes.at(0) + sizes.at(1);
+        Splitter4->setSizes({qMax(0, total - m_commentHeightBeforePanel), m_commentHeightBeforePanel});
+    }
+    m_commentHeightBeforePanel = -1;
 }
 
 void TOrvaneF::Button4Click()

@@ -35,7 +35,7 @@ struct Registry {
     {
         return QDir(dir.file(QStringLiteral("exe/Res"))).entryList({QStringLiteral("ExImage*")}, QDir::Files, QDir::Name);
     }
-    QString ini() const { return Sjis::decode(dir.read(QStringLiteral("exe/Res/OLEFEX.ini"))).text; }
+    QString ini() const { return Sjis::decode(dir.read(QStringLiteral("exe/Res/OLEFEX.ini"))); }
 };
 
 } // namespace
@@ -64,8 +64,8 @@ TEST(OleIconRegistry, CommentsRoundTripInCommaTextForm)
     }
     QString error;
     ASSERT_TRUE(OleIconRegistry::save(entries, &error)) << error.toStdString();
-    EXPECT_TRUE(r.ini().contains(QStringLiteral("Exp4=\"\"\r\n")));
-    EXPECT_TRUE(r.ini().contains(QStringLiteral("Exp2=\"a,b\"\r\n")));
+    EXPECT_TRUE(r.ini().contains(QStringLiteral("Exp5=\"\"\r\n")));
+    EXPECT_TRUE(r.ini().contains(QStringLiteral("Exp3=\"a,b\"\r\n")));
 
     const QList<OleIconEntry> back = OleIconRegistry::load();
     ASSERT_EQ(back.size(), entries.size());
