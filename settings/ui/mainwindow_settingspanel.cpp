@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QLayout>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
@@ -34,10 +35,16 @@ constexpr int BottomPanelHeight = 160;
 // The comment area of an image never gets smaller than this.
 constexpr int MinCommentHeight = 10;
 
+// A page scrolls inside its tab, so its controls never make the window wider or push
+// the tree panel aside.
 template <typename Page>
 Page *placePage(QWidget *sheet, Page *page)
 {
-    sheet->layout()->addWidget(page);
+    auto *scroll = new QScrollArea(sheet);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(page);
+    sheet->layout()->addWidget(scroll);
     return page;
 }
 

@@ -43,6 +43,8 @@ ColorBox::ColorBox(bool withSystemColors, QWidget *parent)
     for (const QString &name : std::as_const(names))
         addItem(swatch(ColorText::toColor(name)), shownName(name), name);
     setMaxVisibleItems(21);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(7);
     connect(this, &QComboBox::activated, this, &ColorBox::onActivated);
 }
 
@@ -122,7 +124,7 @@ FontColorRow::FontColorRow(ViewFontSettings &settings, const Names &names, int m
     fontBox->setObjectName(QString::fromLatin1(names.font));
     fontBox->setEditable(true);
     fontBox->setInsertPolicy(QComboBox::NoInsert);
-    fontBox->setMinimumWidth(150);
+    fontBox->setMinimumWidth(130);
     layout->addWidget(fontBox);
     sizeBox = new SizeSpin(7, maxSize, this);
     sizeBox->setObjectName(QString::fromLatin1(names.size));
