@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libjpeg62-turbo-dev libgtest-dev adwaita-icon-theme fonts-noto-cjk poppler-utils
-          qt6-image-formats-plugins libpoppler-qt6-dev
+          qt6-image-formats-plugins libpoppler-qt6-dev qt6-svg-dev
           desktop-file-utils shared-mime-info dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 // application installs the widget implementation; tests install a recording one
 // and script the answers, so every handler can be driven without a modal loop.
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -58,6 +59,14 @@ public:
     {
         Q_UNUSED(versionLine);
         return false;
+    }
+
+    // The colour dialog, starting at `initial`; an invalid colour means the user cancelled
+    // (the default).
+    virtual QColor chooseColor(const QColor &initial)
+    {
+        Q_UNUSED(initial);
+        return {};
     }
 
     // File dialogs; an empty result means the user cancelled.

@@ -4,6 +4,9 @@
 #include "base/globals.h"
 #include "base/sjiscodec.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 QStringList MemoExtReadEntries(const QString &path)
 {
     const DiskFile::ReadResult r = DiskFile::read(path);
@@ -21,4 +24,22 @@ void MemoExtLoad(const QString &path)
         MemoExtList.append(eq < 0 ? QString() : line.left(eq));
     }
     WorkList.clear();
+}
+
+QString MemoExtRefusal(const QString &ext)
+{
+    if (ext.isEmpty())
+        return QStringLiteral("拡張子を入力して下さい");
+    if (ext.contains(u'.') || ext.contains(u'='))
+        return QStringLiteral("拡張子に｢.｣と｢=｣は使えません");
+    return {};
+}
+
+bool MemoExtWriteEntries(const QString &path, const QStringList &entries, QString *error)
+{
+    QString text;
+    for (const QString &line : entries)
+        text += line + QStringLiteral("\r\n");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return DiskFile::writeText(path, text, error);
 }

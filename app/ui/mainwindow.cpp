@@ -4,8 +4,6 @@
 
 #include "base/appsettings.h"
 #include "base/globals.h"
-#include "base/programfiles.h"
-#include "settings/memoextregistry.h"
 #include "settings/templatestore.h"
 #include "tree/anicursor.h"
 #include "tree/ui/nodetreewidget.h"
@@ -41,12 +39,9 @@ void TOrvaneF::FormCreate()
     GlobalInit(m_executablePath);
     LoadSettings();
 
-    const QString memoExtFile = ProgramFiles::readPath(QStringLiteral("Res/MemoFEX.ini"));
-    if (QFileInfo::exists(memoExtFile))
-        MemoExtLoad(memoExtFile);
-    TmpListSet(); // the node dialog's template list, read once per run
+    LoadRegistries(); // text extensions, OLE icons and the OLE button's caption
+    TmpListSet();     // the node dialog's template list, read once per run
 
-    Button4->setText(Cfg.OleIconic ? QStringLiteral("ｱｲｺﾝ") : QStringLiteral("表示"));
     m_created = true;
 }
 

@@ -4,6 +4,7 @@
 // It composes; the work is done by the subsystem that owns each command, and its
 // handlers are defined in the subsystem folders (tree/ui, nodeops/ui, ...).
 
+#include "settings/oleiconregistry.h"
 #include "settings/richtoolbarfont.h"
 #include "tree/guardedrichtext.h"
 #include "tree/guardedtext.h"
@@ -36,6 +37,14 @@ class OleView;
 class BusyCursor;
 class HelpLauncher;
 struct TreeLine;
+class TreeSettingsPage;
+class MemoSettingsPage;
+class CommentMemoSettingsPage;
+class ThumbSettingsPage;
+class GeneralSettingsPage;
+class PrintSettingsPage;
+class MemoExtPage;
+class OleIconPage;
 
 class TOrvaneF : public QMainWindow
 {
@@ -150,6 +159,29 @@ public:
     void ApplyCommentMemoSettings();
     QStringList HistoryItems;              // captions of the history menu, newest first
     bool SettingsWriteFailReported = false; // a failed settings write is reported once
+
+    // ---- settings panel and registries (settings/ui/mainwindow_settingspanel.cpp,
+    //      settings/ui/mainwindow_registries.cpp) ----
+    void ToolButtonSETClick(); // opens the pages for the current node, or closes the panel
+    void MenuTooLCTNClick();   // 環境設定 > ノード
+    void MenuTooLCAClick();    // 環境設定 > 全体
+    void MenuTooLExClick();    // 環境設定 > 拡張子
+    // fromMenu with code 0 (ノード), 98 (拡張子) or 99 (全体); else the toolbar with NodeKind.
+    void SetPageDsp(bool fromMenu, int code);
+    void Button4Click();       // OLE shown as icon or content
+    void LoadRegistries();     // text extensions and OLE icons, at start
+    void SyncOleIcons();       // node icons from index 10 and the tree follow OleIcons
+    void ReclassifyNodes();    // every node's kind and icon again, the current node re-shown
+    QList<OleIconEntry> OleIcons; // the OLE icon registry in memory, in row order
+    TreeSettingsPage *SettingsTree = nullptr;          // TabSheetT
+    MemoSettingsPage *SettingsMemo = nullptr;          // TabSheetM
+    CommentMemoSettingsPage *SettingsImage = nullptr;  // TabSheetG
+    ThumbSettingsPage *SettingsThumb = nullptr;        // TabSheetS
+    CommentMemoSettingsPage *SettingsOle = nullptr;    // TabSheetO
+    GeneralSettingsPage *SettingsGeneral = nullptr;    // TabSheetALL
+    MemoExtPage *SettingsMemoExt = nullptr;            // TabSheetFE
+    OleIconPage *SettingsOleIcon = nullptr;            // TabSheetOLEi
+    PrintSettingsPage *SettingsPrint = nullptr;        // TabSheetPrint
 
     // ---- node dialog, adding nodes, templates (nodeops/ui, settings/ui) ----
     // Add (after the last sibling), add child (last child of a folder node), insert (before
@@ -315,6 +347,10 @@ private:
     void buildNodeIcons();
     void connectCommands();    // app/ui/mainwindow_commands.cpp
     void fillTree(const QList<TreeLine> &nodes);
+    void setupSettingsPanel();      // settings/ui: the pages in their tabs, wired
+    void openSettingsPanel(bool fromMenu, int code);
+    void restoreCommentArea();      // the image comment's height as before the panel opened
+    int m_commentHeightBeforePanel = -1; // PanelG2 before the "画像" page took room; -1: none taken
     void chooseStartTree();
 
     QString m_executablePath;

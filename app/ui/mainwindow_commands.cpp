@@ -18,6 +18,7 @@ void TOrvaneF::connectCommands()
     connect(MenuFTN, &QAction::triggered, this, &TOrvaneF::ToolButtonTNClick);
     connect(MenuFTRNew, &QAction::triggered, this, [this] { MenuFTRNewClick(0); });
     connect(ButtonCEND, &QPushButton::clicked, this, &TOrvaneF::ButtonCENDClick);
+    setupSettingsPanel();
 
     connect(ToolButtonND, &QAction::triggered, this, &TOrvaneF::ToolButtonNDClick);
     connect(MenuNDD, &QAction::triggered, this, &TOrvaneF::ToolButtonNDClick);

@@ -111,6 +111,7 @@ void TOrvaneF::SaveSettings()
 void TOrvaneF::ButtonCENDClick()
 {
     PanelB->hide();
+    restoreCommentArea();
     SaveSettings();
     BottomPanelOn = false;
 }

@@ -115,15 +115,20 @@ TEST(TreeWindow, NamesThatWouldLeaveTheTreeFolderAreUnknown)
 
 TEST(TreeWindow, OleNodesTakeTheirRegisteredIcon)
 {
-    OleIconExtList = QStringList{QStringLiteral("PDF"), QStringLiteral("")};
-    WindowFixture fx(QStringLiteral("a.pdf\r\nREADME\r\nb.doc\r\n"), false);
+    // The registry is loaded when the window is created; the tree follows it when opened.
+    TestDir dir;
+    const QString exe = dir.makeExeDir();
+    dir.createFile(QStringLiteral("exe/Res/OLEFEX.ini"), "[OLEIcon]\r\nCount=2\r\nExt1=PDF\r\nExp1=a\r\nExt2=\r\nExp2=b\r\n");
+    dir.createSjisFile(QStringLiteral("docs/T.Orvan"), QStringLiteral("a.pdf\r\nREADME\r\nb.doc\r\n"));
     for (const char *name : {"docs/a.pdf", "docs/README", "docs/b.doc"})
-        fx.dir.createFile(QString::fromLatin1(name));
-    fx.w().FormActivate();
-    EXPECT_EQ(iconOf(fx.item(0)), 10);
-    EXPECT_EQ(iconOf(fx.item(1)), 11);
-    EXPECT_EQ(iconOf(fx.item(2)), 4);
-    OleIconExtList.clear();
+        dir.createFile(QString::fromLatin1(name));
+    RecordingUi ui;
+    TOrvaneF w(exe, {dir.file(QStringLiteral("docs/T.Orvan"))});
+    w.FormActivate();
+    EXPECT_EQ(iconOf(w.nodeAt(0)), 10);
+    EXPECT_EQ(iconOf(w.nodeAt(1)), 11);
+    EXPECT_EQ(iconOf(w.nodeAt(2)), 4);
+    EXPECT_EQ(w.ImageList2.size(), 12);
 }
 
 TEST(TreeWindow, TreeWriteIsByteExactAndKeepsUnusualBytes)

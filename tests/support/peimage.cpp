@@ -205,3 +205,43 @@ QByteArray buildPeImage(const QList<PeResource> &resources, bool pe32plus)
     image.replace(rawOffset, rsrc.size(), rsrc);
     return image;
 }
+
+QByteArray buildIconResource(int width, int height, quint32 argb)
+{
+    const int maskStride = ((width + 31) / 32) * 4;
+    QByteArray b(40, '\0');
+    put32(b, 0, 40);
+    put32(b, 4, quint32(width));
+    put32(b, 8, quint32(height * 2));
+    put16(b, 12, 1);
+    put16(b, 14, 32);
+    put32(b, 20, quint32(width * height * 4 + maskStride * height));
+    for (int i = 0; i < width * height; ++i) {
+        b.append(char(argb & 0xFF));
+        b.append(char((argb >> 8) & 0xFF));
+        b.append(char((argb >> 16) & 0xFF));
+        b.append(char((argb >> 24) & 0xFF));
+    }
+    b.append(QByteArray(maskStride * height, '\0'));
+    return b;
+}
+
+QByteArray buildGroupIconResource(const QList<GroupIconEntry> &entries)
+{
+    QByteArray b;
+    append16(b, 0);
+    append16(b, 1);
+    append16(b, quint16(entries.size()));
+    for (const GroupIconEntry &e : entries) {
+        b.append(char(e.width >= 256 ? 0 : e.width));
+        b.append(char(e.height >= 256 ? 0 : e.height));
+        b.append('\0');
+        b.append('\0');
+        append16(b, 1);
+        append16(b, quint16(e.bitCount));
+        append16(b, quint16(e.bytes & 0xFFFF));
+        append16(b, quint16(quint32(e.bytes) >> 16));
+        append16(b, e.id);
+    }
+    return b;
+}

@@ -26,3 +26,15 @@ struct VersionStringTable {
 };
 QByteArray buildVersionResource(const QList<QPair<quint16, quint16>> &translations,
                                 const QList<VersionStringTable> &tables);
+
+// An icon resource (RT_ICON): a 32-bit device-independent bitmap of one colour, with its
+// mask, as a program file holds it.
+QByteArray buildIconResource(int width, int height, quint32 argb);
+// An icon group resource (RT_GROUP_ICON) naming icon resources by id: for each, its
+// width, height and bit count, and the id.
+struct GroupIconEntry {
+    int width, height, bitCount;
+    quint16 id;
+    int bytes; // size of the icon resource
+};
+QByteArray buildGroupIconResource(const QList<GroupIconEntry> &entries);

@@ -34,6 +34,7 @@ public:
     QList<NodeDialogRequest> nodeDialogRequests; // what each showing of the node dialog was given
     QQueue<QString> templateAnswers;             // answers to runTemplateDialog (empty: cancel)
     QList<TemplateDialogRequest> templateRequests;
+    QQueue<QColor> colorAnswers; // answers to chooseColor ("color"; empty: cancel)
 
     void showMessage(const QString &text) override { events.append(Event{QStringLiteral("message"), text}); }
     void errorMessage(const QString &text) override { events.append(Event{QStringLiteral("error"), text}); }
@@ -63,6 +64,11 @@ public:
     {
         events.append(Event{QStringLiteral("version"), versionLine});
         return versionAnswers.isEmpty() ? false : versionAnswers.dequeue();
+    }
+    QColor chooseColor(const QColor &initial) override
+    {
+        events.append(Event{QStringLiteral("color"), initial.name()});
+        return colorAnswers.isEmpty() ? QColor() : colorAnswers.dequeue();
     }
     QString openFileName(const QString &title, const QString &, const QString &, const QString &) override
     {
