@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 struct NodeDialogRequest;
 struct NodeDialogResult;
 struct TemplateDialogRequest;
@@ -58,6 +59,14 @@ public:
     {
         Q_UNUSED(versionLine);
         return false;
+    }
+
+    // Shows one of the program's own dialogs, built by the caller, modally and returns
+    // its result code. The default shows nothing and returns 0 (rejected).
+    virtual int execDialog(QDialog &dialog)
+    {
+        Q_UNUSED(dialog);
+        return 0;
     }
 
     // File dialogs; an empty result means the user cancelled.

@@ -23,6 +23,7 @@ public:
     bool askKeepEditsOverChangedFile(const QString &fsPath, const QString &nodeName) override;
     bool askOverwriteLosingFormat(const QString &fsPath, const QString &nodeName, const QStringList &lost) override;
     bool runVersionDialog(const QString &versionLine) override;
+    int execDialog(QDialog &dialog) override;
     QString openFileName(const QString &title, const QString &dir, const QString &filter,
                          const QString &defaultSuffix) override;
     QString saveFileName(const QString &title, const QString &dir, const QString &filter,
