@@ -7,6 +7,9 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cstring>
+
 namespace BulkExport {
 
 namespace {
@@ -21,23 +24,29 @@ QString cannotHold(const QString &what, const QString &chars)
 
 // The lines of a body as Shift-JIS bytes, split at CR LF, lone CR and lone LF, each
 // handed to `line` without its break. A last line without a break is still a line.
+// (Neither byte occurs inside a Shift-JIS character.)
 template <typename LineFn>
 void forEachLine(const QByteArray &bytes, LineFn line)
 {
     const char *p = bytes.constData();
-    const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = p[i];
-        if (c != '\r' && c != '\n')
+    const char *end = p + bytes.size();
+    while (p < end) {
+        const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        const char *stop = lf ? lf : end;
+        const char *cr = static_cast<const char *>(std::memchr(p, '\r', size_t(stop - p)));
+        if (cr && cr + 1 < stop) { // a lone CR before the next LF
+            line(p, cr - p);
+            p = cr + 1;
             continue;
-        line(p + start, i - start);
-        if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+        }
+        if (cr) { // CR LF, or a CR ending the text
+            line(p, cr - p);
+            p = lf ? lf + 1 : cr + 1;
+            continue;
+        }
+        line(p, stop - p);
+        p = lf ? lf + 1 : end;
     }
-    if (start < n)
-        line(p + start, n - start);
 }
 
 // The body's text in Shift-JIS: a Shift-JIS file as it is, byte for byte, a UTF-8 file
@@ -108,21 +117,40 @@ struct Builder {
     {
         const QByteArray indent = units(bodyUnits(level, s));
         const bool breaks = s.page && s.pageL != 0;
+        // Bodies make up nearly all of the output: they are copied line by line straight
+        // into room made ahead, which grows geometrically when a body needs more.
+        qsizetype used = out.size();
+        auto room = [&](qsizetype need) {
+            if (used + need <= out.size())
+                return;
+            if (used + need > out.capacity())
+                out.reserve(std::max(used + need, out.capacity() * 2));
+            out.resize(out.capacity()); // the new bytes are left as they are, not cleared
+        };
+        room(bytes.size() + bytes.size() / 8 + 64);
         int c = 0;
-        out.reserve(out.size() + bytes.size() + bytes.size() / 8 + 64);
         forEachLine(bytes, [&](const char *p, qsizetype n) {
+            room(1 + indent.size() + n + 2);
+            char *dst = out.data() + used;
             if (breaks && c == s.pageL) {
-                out += kFormFeed;
+                *dst++ = kFormFeed;
                 c = 0;
             }
-            out += indent;
-            out.append(p, n);
-            out += kCrLf;
+            std::memcpy(dst, indent.constData(), size_t(indent.size()));
+            dst += indent.size();
+            std::memcpy(dst, p, size_t(n));
+            dst += n;
+            *dst++ = '\r';
+            *dst++ = '\n';
+            used = dst - out.constData();
             if (s.page)
                 ++c;
         });
+        room(1);
+        char *dst = out.data() + used;
         if (s.page)
-            out += kFormFeed;
+            *dst++ = kFormFeed;
+        out.resize(dst - out.constData());
         for (const QByteArray &line : sepa) {
             out += line;
             out += kCrLf;
@@ -130,15 +158,16 @@ struct Builder {
     }
 };
 
-// Replaces the file by its bytes as they are now plus `added`, in one atomic write.
-bool appendWhole(const QString &path, const QByteArray &added, QString *error)
+// The bytes a file holds now, which the new text is appended to.
+bool readOld(const QString &path, QByteArray *bytes, QString *error)
 {
-    const DiskFile::ReadResult old = DiskFile::read(path);
+    DiskFile::ReadResult old = DiskFile::read(path);
     if (!old.ok) {
         *error = old.error;
         return false;
     }
-    return DiskFile::writeAtomic(path, old.bytes + added, error);
+    *bytes = std::move(old.bytes);
+    return true;
 }
 
 } // namespace
@@ -184,6 +213,16 @@ BulkExportResult run(const BulkExportRequest &r, const Progress &progress)
         result.message = b.error;
         return result;
     }
+    // The new text is built behind the files' present bytes, so that each file is
+    // written once, whole, and a failure before that leaves it untouched.
+    const bool sameFile = r.settings.mokuji
+                          && QFileInfo(r.tocPath).canonicalFilePath() == QFileInfo(r.outPath).canonicalFilePath();
+    if (!readOld(r.outPath, &b.out, &result.message)
+        || (r.settings.mokuji && !sameFile && !readOld(r.tocPath, &b.toc, &result.message)))
+        return result;
+    const qsizetype outStart = b.out.size();
+    const qsizetype tocStart = b.toc.size();
+
     OutlineNumbering numbering(r.settings);
     bool inScope = r.all;
     int k = 0;
@@ -223,25 +262,16 @@ BulkExportResult run(const BulkExportRequest &r, const Progress &progress)
         ++result.bodies;
     }
 
-    QString error;
-    const bool sameFile = r.settings.mokuji
-                          && QFileInfo(r.tocPath).canonicalFilePath() == QFileInfo(r.outPath).canonicalFilePath();
     if (sameFile) {
         // One file for both: the outline, then the contents, in a single write.
-        if (!b.out.isEmpty() && !appendWhole(r.outPath, b.out + b.toc, &error)) {
-            result.message = error;
-            return result;
-        }
-    } else {
-        if (!b.out.isEmpty() && !appendWhole(r.outPath, b.out, &error)) {
-            result.message = error;
-            return result;
-        }
-        if (r.settings.mokuji && !b.toc.isEmpty() && !appendWhole(r.tocPath, b.toc, &error)) {
-            result.message = error;
-            return result;
-        }
+        b.out += b.toc;
+        b.toc.clear();
     }
+    if (b.out.size() > outStart && !DiskFile::writeAtomic(r.outPath, b.out, &result.message))
+        return result;
+    if (r.settings.mokuji && !sameFile && b.toc.size() > tocStart
+        && !DiskFile::writeAtomic(r.tocPath, b.toc, &result.message))
+        return result;
     result.ok = true;
     return result;
 }

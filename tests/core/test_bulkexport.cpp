@@ -124,6 +124,38 @@ TEST(BulkExport, BodyBytesAreCopiedAndUtf8BodiesConverted)
                         "E\r\n");
 }
 
+TEST(BulkExport, LineBreaksOfEveryKindBecomeCrLf)
+{
+    const struct {
+        QByteArray body;
+        QByteArray lines;
+    } cases[] = {
+        {"", ""},
+        {"a", "a\r\n"},
+        {"a\n", "a\r\n"},
+        {"a\r", "a\r\n"},
+        {"\r\n", "\r\n"},
+        {"\n\n", "\r\n\r\n"},
+        {"a\r\r\n", "a\r\n\r\n"},
+        {"a\n\rb", "a\r\n\r\nb\r\n"},
+        {"a\rb\nc\r\nd", "a\r\nb\r\nc\r\nd\r\n"},
+    };
+    for (const auto &c : cases) {
+        ExportFixture fx(QStringLiteral("N\r\n"));
+        fx.dir.createFile(QStringLiteral("N.TXT"), c.body);
+        ASSERT_TRUE(fx.run().ok);
+        EXPECT_EQ(fx.out(), "N\r\n" + c.lines) << c.body.toStdString();
+    }
+
+    // Indentation far longer than the lines: the output grows well past the body's size.
+    ExportFixture fx(QStringLiteral("N\r\n"));
+    fx.dir.createFile(QStringLiteral("N.TXT"), QByteArray(1000, '\n'));
+    fx.request.settings.indSw = fx.request.settings.indAddSw = true;
+    fx.request.settings.indent = QString(100, u'x');
+    ASSERT_TRUE(fx.run().ok);
+    EXPECT_EQ(fx.out(), "N\r\n" + (QByteArray(100, 'x') + "\r\n").repeated(1000));
+}
+
 TEST(BulkExport, BranchScopeKeepsWholeTreeNumbersAndFindsEveryPlaceOfTheText)
 {
     // "章" occurs twice: both branches are exported, each up to the next node at its level.

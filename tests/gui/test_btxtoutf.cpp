@@ -5,6 +5,7 @@
 #include "base/inifile.h"
 #include "export/ui/btxtoutf.h"
 #include "support/windowfixture.h"
+#include "tree/ui/nodetreewidget.h"
 
 #include <QAction>
 #include <QButtonGroup>
