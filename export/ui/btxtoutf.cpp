@@ -71,6 +71,7 @@ QHBoxLayout *row(QVBoxLayout *column)
 {
     auto *r = new QHBoxLayout;
     r->setSpacing(4);
+    r->setContentsMargins(0, 0, 0, 0);
     column->addLayout(r);
     return r;
 }
@@ -96,7 +97,7 @@ void TBTxtOutF::buildLayout()
 {
     setObjectName(QStringLiteral("TBTxtOutF"));
     setWindowTitle(QStringLiteral("ﾃｷｽﾄ一括出力"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     resize(494, 550);
     QFont font(QStringLiteral("ＭＳ 明朝"));
     font.setPixelSize(12);
@@ -129,8 +130,8 @@ void TBTxtOutF::buildLayout()
     Splitter1->setSizes({185, 494 - 185 - 2});
     Splitter1->setStretchFactor(1, 1);
     auto *c = new QVBoxLayout(PanelC);
-    c->setContentsMargins(6, 6, 6, 6);
-    c->setSpacing(5);
+    c->setContentsMargins(6, 4, 6, 4);
+    c->setSpacing(2);
 
     Label1 = named(new QLabel(PanelC), "Label1");
     Label1->setWordWrap(true);
@@ -173,6 +174,7 @@ void TBTxtOutF::buildLayout()
 
     RadioGroup1 = named(new QGroupBox(QStringLiteral("6階層目以降の編集方法"), PanelC), "RadioGroup1");
     auto *radios = new QHBoxLayout(RadioGroup1);
+    radios->setContentsMargins(6, 0, 6, 0);
     RadioGroup1Buttons = new QButtonGroup(this);
     const QStringList choices = {QStringLiteral("なし"), QStringLiteral("5階層と同一編集")};
     for (int i = 0; i < choices.size(); ++i) {
