@@ -68,8 +68,9 @@ int cliExport(const QStringList &args)
     }
     // The command line only reads the settings; the dialog is what keeps them.
     request.settings = BTxtOutIni::load(settingsPath, QString());
+    // The contents are written when the settings ask for them and --toc names the file.
     request.settings.mokuji = request.settings.mokuji && !tocPath.isEmpty();
-    if (request.settings.mokuji)
+    if (!tocPath.isEmpty())
         request.tocPath = QFileInfo(tocPath).absoluteFilePath();
 
     // The tree must exist before anything else is looked at or any file is made.
@@ -102,7 +103,7 @@ int cliExport(const QStringList &args)
         request.chosenLevel = first->level + 1;
     }
 
-    if (!ensureFile(request.outPath) || (request.settings.mokuji && !ensureFile(request.tocPath)))
+    if (!ensureFile(request.outPath) || (!request.tocPath.isEmpty() && !ensureFile(request.tocPath)))
         return 1;
     const BulkExportResult result = BulkExport::run(request);
     if (!result.ok) {

@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -540,7 +541,12 @@ void TBTxtOutF::checkTypedPath(QLineEdit *field, const QString &tooShortMessage)
 
 bool TBTxtOutF::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    // Only moving to another control leaves a field; a message box or another window
+    // taking the focus does not (the checks themselves may show one).
+    const auto reason = event->type() == QEvent::FocusOut ? static_cast<QFocusEvent *>(event)->reason()
+                                                          : Qt::OtherFocusReason;
+    if (event->type() == QEvent::FocusOut && reason != Qt::ActiveWindowFocusReason
+        && reason != Qt::PopupFocusReason) {
         if (watched == Edit1)
             Edit1Exit();
         else if (watched == Edit5)

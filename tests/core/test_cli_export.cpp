@@ -85,8 +85,11 @@ TEST(CliExport, SettingsBesideTheExecutableOrDefaults)
     fx.dir.createDir(QStringLiteral("bin"));
     const QString exe = fx.f("bin/orvane-cli");
     ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_BINARY_DIR "/orvane-cli"), exe));
-    // No settings file: preset 2 without separator or indentation.
-    ASSERT_EQ(runCli({"export", fx.f("T.Orvan"), fx.f("D.TXT")}, exe).exitCode, 0);
+    // No settings file: preset 2 without separator or indentation, and no contents
+    // (the file named by --toc is made all the same).
+    ASSERT_EQ(runCli({"export", fx.f("T.Orvan"), fx.f("D.TXT"), "--toc", fx.f("DT.TXT")}, exe).exitCode, 0);
+    EXPECT_TRUE(fx.dir.exists(QStringLiteral("DT.TXT")));
+    EXPECT_TRUE(fx.dir.read(QStringLiteral("DT.TXT")).isEmpty());
     EXPECT_EQ(fx.dir.read(QStringLiteral("D.TXT")),
               sjis(QStringLiteral("第1章概要\r\n第1節目的\r\n本文\r\n第2節範囲\r\n第2章設計\r\n第1節目的\r\n本文\r\n")));
     EXPECT_FALSE(fx.dir.exists(QStringLiteral("bin/BTxtOut.Ini"))) << "the command line writes no settings";
