@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 struct CliRun {
@@ -99,6 +101,35 @@ TEST(CliExport, SettingsBesideTheExecutableOrDefaults)
     ASSERT_EQ(runCli({"export", fx.f("T.Orvan"), fx.f("E.TXT"), "--branch", "設計"}, exe).exitCode, 0);
     EXPECT_EQ(fx.dir.read(QStringLiteral("E.TXT")), sjis(QStringLiteral("2．設計\r\n\t2-1．目的\r\n\t\t本文\r\n＊\r\n")));
     EXPECT_EQ(fx.dir.read(QStringLiteral("bin/BTxtOut.Ini")), settings);
+}
+
+// A body that cannot be read half way through the walk: nothing is written and the
+// file is named. File permissions hold only for an ordinary user, so the command runs
+// as uid 65534 when the test runs as root.
+TEST(CliExport, AnUnreadableBodyStopsTheRunWithTheEarlierOutputWhole)
+{
+    CliFixture fx;
+    fx.dir.createSjisFile(QStringLiteral("概要.TXT"), QStringLiteral("最初の本文\r\n"));
+    fx.dir.createFile(QStringLiteral("OUT.TXT"), "earlier\r\n");
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                     | QFile::ReadOther | QFile::WriteOther;
+    QFile::setPermissions(fx.dir.path(), all | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+    for (const char *name : {"T.Orvan", "S.Ini", "概要.TXT", "OUT.TXT"})
+        QFile::setPermissions(fx.f(name), all);
+    QFile::setPermissions(fx.f("目的.TXT"), QFileDevice::Permissions());
+
+    QProcess p;
+    p.setChildProcessModifier([] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(99);
+    });
+    p.start(QStringLiteral(ORVANE_BINARY_DIR "/orvane-cli"),
+            {"export", fx.f("T.Orvan"), fx.f("OUT.TXT"), "--settings", fx.f("S.Ini")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains(fx.f("目的.TXT"))) << err.toStdString();
+    EXPECT_EQ(fx.dir.read(QStringLiteral("OUT.TXT")), QByteArray("earlier\r\n"));
 }
 
 TEST(CliExport, RefusalsFailuresAndBadUsage)
