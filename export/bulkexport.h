@@ -7,8 +7,9 @@
 // is built whole in memory first and each file is then replaced by its old bytes plus
 // the new ones in one atomic write, so a failure half way leaves the earlier output
 // exactly as it was. Anything that would have to be written with substitute bytes
-// (a UTF-8 memo holding a character Shift-JIS lacks, such a separator) stops the run
-// before anything is written, naming the node or setting and the characters.
+// (a UTF-8 memo holding a character Shift-JIS lacks, or such a separator, indentation
+// or after-body line) stops the run before anything is written, naming the body file
+// or setting and the characters. Shift-JIS bodies are copied byte for byte.
 
 #include "export/bulkexportsettings.h"
 #include "tree/treefile.h"

@@ -11,6 +11,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -217,6 +219,16 @@ TEST(BTxtOutF, TypedFilePathsAreCheckedOnLeavingTheField)
     dialog.Edit1Exit();
     EXPECT_TRUE(dialog.statusText().contains(fx.dir.file(QStringLiteral("x/y")))) << dialog.statusText().toStdString();
     EXPECT_FALSE(fx.dir.exists(QStringLiteral("x")));
+
+    // A message box or another window taking the focus does not leave the field (the
+    // checks show message boxes themselves); moving to another control does.
+    dialog.Edit1->setText(QStringLiteral("/short"));
+    QFocusEvent toWindow(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(dialog.Edit1, &toWindow);
+    EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("/short"));
+    QFocusEvent toControl(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(dialog.Edit1, &toControl);
+    EXPECT_EQ(dialog.Edit1->text(), QString());
 
     // Leaving the field by focus runs the same checks.
     dialog.show();
