@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 struct NodeDialogRequest;
 struct NodeDialogResult;
 struct TemplateDialogRequest;
@@ -67,6 +68,14 @@ public:
     {
         Q_UNUSED(initial);
         return {};
+    }
+
+    // Shows one of the program's own dialogs, built by the caller, modally and returns
+    // its result code. The default shows nothing and returns 0 (rejected).
+    virtual int execDialog(QDialog &dialog)
+    {
+        Q_UNUSED(dialog);
+        return 0;
     }
 
     // File dialogs; an empty result means the user cancelled.

@@ -18,12 +18,17 @@ QString toViewBreaks(const QString &text)
 QString GuardedText::textOf(const QByteArray &bytes, Form *form)
 {
     const QByteArray text = Sjis::beforeNul(bytes);
-    // Most UTF-8 also decodes as Shift-JIS (into the wrong characters), so UTF-8 is
-    // recognised first; plain ASCII is the same in both and counts as Shift-JIS.
-    const bool utf8 = Sjis::looksLikeUtf8(text);
+    const bool utf8 = formOf(text) == Form::Utf8;
     if (form)
         *form = utf8 ? Form::Utf8 : Form::ShiftJis;
     return toViewBreaks(utf8 ? Sjis::decodeUtf8(text) : Sjis::decode(text));
+}
+
+GuardedText::Form GuardedText::formOf(const QByteArray &bytes)
+{
+    // Most UTF-8 also decodes as Shift-JIS (into the wrong characters), so UTF-8 is
+    // recognised first; plain ASCII is the same in both and counts as Shift-JIS.
+    return Sjis::looksLikeUtf8(Sjis::beforeNul(bytes)) ? Form::Utf8 : Form::ShiftJis;
 }
 
 Sjis::Encoded GuardedText::bytesOf(const QString &viewText, Form form)

@@ -21,6 +21,9 @@ public:
     // The view's text for file bytes (up to the first NUL, line breaks "\n"), and the
     // form the bytes are in.
     static QString textOf(const QByteArray &bytes, Form *form = nullptr);
+    // Only the form textOf would find, without decoding: for readers that copy Shift-JIS
+    // bytes as they are (the bulk export).
+    static Form formOf(const QByteArray &bytes);
     // The file's bytes for the view's text in that form; not ok when Shift-JIS cannot
     // hold some character (Encoded::unencodable names them).
     static Sjis::Encoded bytesOf(const QString &viewText, Form form);

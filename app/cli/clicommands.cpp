@@ -8,6 +8,8 @@ namespace {
 const std::array kCommands = {
     CliCommand{"list", "list TREE",
                "one line per node: index, level, kind, folder path, name", &cliList},
+    CliCommand{"export", "export TREE OUT [--toc FILE] [--settings INI] [--branch TEXT]",
+               "appends the numbered outline with the memo bodies to OUT (Shift-JIS, CR LF)", &cliExport},
     // What the tool offers (cli_help.cpp).
     CliCommand{"help", "help [COMMAND]", "this list, or the usage of one command", &cliHelp},
     CliCommand{"--help", "--help", "this list", &cliHelp},

@@ -31,5 +31,6 @@ QString cliOverview();
 
 // Sub-commands (one file each).
 int cliList(const QStringList &args);
+int cliExport(const QStringList &args);
 int cliHelp(const QStringList &args);
 int cliVersion(const QStringList &args);

@@ -215,6 +215,9 @@ public:
     void connectNodeEditing(); // hooks the tree's keys and in-place edits to the handlers above
     bool CtrlDown = false;     // Ctrl went down in the tree; cleared by the next key acted on
 
+    // ---- bulk text output (export/ui) ----
+    void MenuTooLOutClick(); // opens the bulk output dialog on a copy of the tree
+
 public:
     // Controls, under the names the rest of the program uses.
     QToolBar *ToolBar1 = nullptr;

@@ -42,6 +42,7 @@ void TOrvaneF::connectCommands()
     connect(MenuNC, &QAction::triggered, this, &TOrvaneF::ToolButtonIClick);
     connect(MenuNTAdd, &QAction::triggered, this, &TOrvaneF::MenuNTAddClick);
     connect(MenuNTDel, &QAction::triggered, this, &TOrvaneF::MenuNTDelClick);
+    connect(MenuTooLOut, &QAction::triggered, this, &TOrvaneF::MenuTooLOutClick);
 
     connectContent();
     connect(TreeView1, &NodeTreeWidget::mouseUp, this, &TOrvaneF::TreeView1MouseUp);

@@ -92,3 +92,8 @@ QString QtUiPort::saveFileName(const QString &title, const QString &dir, const Q
 {
     return fileDialog(m_parent, true, title, dir, filter, defaultSuffix);
 }
+
+int QtUiPort::execDialog(QDialog &dialog)
+{
+    return dialog.exec();
+}

@@ -24,6 +24,7 @@ public:
     bool askOverwriteLosingFormat(const QString &fsPath, const QString &nodeName, const QStringList &lost) override;
     bool runVersionDialog(const QString &versionLine) override;
     QColor chooseColor(const QColor &initial) override; // settings/ui
+    int execDialog(QDialog &dialog) override;
     QString openFileName(const QString &title, const QString &dir, const QString &filter,
                          const QString &defaultSuffix) override;
     QString saveFileName(const QString &title, const QString &dir, const QString &filter,

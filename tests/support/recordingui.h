@@ -6,10 +6,13 @@
 #include "nodeops/nodedialogmodel.h"
 #include "settings/templatedialogmodel.h"
 
+#include <QDialog>
 #include <QList>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class RecordingUi : public UiPort
 {
@@ -18,7 +21,7 @@ public:
     ~RecordingUi() override { setUiPort(nullptr); }
 
     struct Event {
-        QString kind; // "message", "error", "report", "ask", "choice", "beep", "open", "save", "conflict",
+        QString kind; // "dialog" (text: the object name), "message", "error", "report", "ask", "choice", "beep", "open", "save", "conflict",
                       // "nodedialog" (text: the mode), "template" (the suggestion, or "delete")
         QString text;
     };
@@ -35,6 +38,9 @@ public:
     QQueue<QString> templateAnswers;             // answers to runTemplateDialog (empty: cancel)
     QList<TemplateDialogRequest> templateRequests;
     QQueue<QColor> colorAnswers; // answers to chooseColor ("color"; empty: cancel)
+    // Plays the user while one of the program's dialogs is shown ("dialog": its object
+    // name); the dialog's result is returned. Without a script the dialog is left unshown.
+    std::function<void(QDialog &)> dialogScript;
 
     void showMessage(const QString &text) override { events.append(Event{QStringLiteral("message"), text}); }
     void errorMessage(const QString &text) override { events.append(Event{QStringLiteral("error"), text}); }
@@ -79,6 +85,13 @@ public:
     {
         events.append(Event{QStringLiteral("save"), title});
         return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    }
+    int execDialog(QDialog &dialog) override
+    {
+        events.append(Event{QStringLiteral("dialog"), dialog.objectName()});
+        if (dialogScript)
+            dialogScript(dialog);
+        return dialog.result();
     }
     NodeDialogResult runNodeDialog(const NodeDialogRequest &request) override
     {
