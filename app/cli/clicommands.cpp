@@ -8,6 +8,8 @@ namespace {
 const std::array kCommands = {
     CliCommand{"list", "list TREE",
                "one line per node: index, level, kind, folder path, name", &cliList},
+    CliCommand{"check", "check TREE",
+               "one line per mismatch between the tree and the disk: no-file, no-node", &cliCheck},
 };
 
 void printLine(const QString &line, FILE *to)

@@ -31,6 +31,7 @@ class QComboBox;
 class QFontComboBox;
 class QTableWidget;
 class QKeyEvent;
+class QPoint;
 class NodeTreeWidget;
 class OleView;
 class BusyCursor;
@@ -182,6 +183,15 @@ public:
     void TreeView1KeyPress(QChar key);
     void connectNodeEditing(); // hooks the tree's keys and in-place edits to the handlers above
     bool CtrlDown = false;     // Ctrl went down in the tree; cleared by the next key acted on
+
+    // ---- moving nodes by drag, files dropped from the file manager, folder repair (nodeops/ui) ----
+    bool TreeView1DragOver(const QPoint &pos); // viewport point; true: a drop there is accepted
+    void TreeView1DragDrop(const QPoint &pos);
+    void FormDropFiles(const QStringList &paths); // full paths, in the dropped order
+    void MenuTreeMClick();                        // folder-node repair
+    void connectNodeMoving(); // hooks the tree's drag and drop, file drops and the repair items
+    QTreeWidgetItem *DragNode = nullptr; // the node being dragged
+    QTreeWidgetItem *DropNode = nullptr; // the node under the drop point (none below the last node)
 
 public:
     // Controls, under the names the rest of the program uses.
