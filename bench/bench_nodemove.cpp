@@ -8,7 +8,9 @@
 #include "app/ui/mainwindow.h"
 #include "base/globals.h"
 #include "base/uiport.h"
+#include "nodeops/functionu.h"
 #include "nodeops/nodemove.h"
+#include "tree/ui/nodetreewidget.h"
 
 #include <QApplication>
 #include <QDir>
@@ -86,6 +88,27 @@ int main(int argc, char **argv)
     std::printf("move folder of %d files x %d bytes: %8.1f ms  (%s, %d arrived; aim: under 2000 ms)\n", files, bytes,
                 move, moved == NodeMove::Result::Moved ? "moved" : "NOT MOVED", arrived);
     std::printf("cp -r of the same folder:           %8.1f ms  ratio %.1f\n", cp, move / cp);
+
+    // The steps of the move one by one, on a second folder.
+    {
+        const QString a = root + QStringLiteral("/steps/Big"), b = root + QStringLiteral("/steps/Copy");
+        fill(a, files, bytes);
+        QElapsedTimer s;
+        s.start();
+        NodeMove::firstUnmovable(a);
+        const double check = s.nsecsElapsed() / 1e6;
+        s.restart();
+        QDir().mkdir(b);
+        XCopy(a + u'/', b + u'/');
+        const double copy = s.nsecsElapsed() / 1e6;
+        s.restart();
+        NodeMove::sameContent(a, b);
+        const double compare = s.nsecsElapsed() / 1e6;
+        s.restart();
+        XDel(a + u'/');
+        const double del = s.nsecsElapsed() / 1e6;
+        std::printf("  steps: check %.1f ms, copy %.1f ms, compare %.1f ms, delete %.1f ms\n", check, copy, compare, del);
+    }
 
     // ---- Repairing a folder node.
     const QString tree = root + QStringLiteral("/repair");

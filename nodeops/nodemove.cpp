@@ -8,7 +8,12 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace NodeMove {
 
@@ -32,18 +37,60 @@ QByteArray linkTarget(const QString &path)
     return n < 0 ? QByteArray() : target.left(n);
 }
 
+// Reads until the buffer is full or the file ends; -1 on an error.
+ssize_t readFull(int fd, char *buffer, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, buffer + done, size - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        done += size_t(n);
+    }
+    return ssize_t(done);
+}
+
+class Fd
+{
+public:
+    explicit Fd(const QString &path)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW))
+    {
+    }
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
 bool sameBytes(const QString &a, const QString &b)
 {
-    QFile fa(a), fb(b);
-    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+    const Fd fa(a), fb(b);
+    struct stat sa, sb;
+    if (fa.get() < 0 || fb.get() < 0 || ::fstat(fa.get(), &sa) != 0 || ::fstat(fb.get(), &sb) != 0
+        || sa.st_size != sb.st_size)
         return false;
-    constexpr qint64 chunk = 1 << 16;
-    while (!fa.atEnd()) {
-        const QByteArray x = fa.read(chunk);
-        if (x.isEmpty() || x != fb.read(chunk))
+    constexpr size_t chunk = 1 << 16;
+    static thread_local std::vector<char> x(chunk), y(chunk);
+    for (;;) {
+        const ssize_t n = readFull(fa.get(), x.data(), chunk);
+        const ssize_t m = readFull(fb.get(), y.data(), chunk);
+        if (n < 0 || n != m || std::memcmp(x.data(), y.data(), size_t(n)) != 0)
             return false;
+        if (size_t(n) < chunk)
+            return true;
     }
-    return fb.atEnd();
 }
 
 bool sameEntry(const QString &a, const QString &b)
