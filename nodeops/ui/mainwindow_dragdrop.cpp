@@ -107,13 +107,16 @@ void TOrvaneF::TreeView1DragDrop(const QPoint &pos)
         return;
     if (!TSaveNode(NodeName))
         return; // the view holds text that could not be written; nothing moves
-    // Nothing may be saved into a path that is about to go away.
-    NodeName.clear();
+    const QString currentFull = NodePaths::fullPath(BaseDir, NodePath, NodeName);
     const NodeMove::Result moved = dragged.kind == KindFolder
         ? NodeMove::moveFolder(plan.srcFull, plan.newFull)
         : NodeMove::moveFile(dragged.kind, plan.srcFull, plan.newFull);
     if (moved != NodeMove::Result::Moved)
         return;
+    // Nothing may be saved into a path that went away. A current node elsewhere keeps
+    // its name, so that what the user types into it next is still saved.
+    if (currentFull == plan.srcFull || currentFull.startsWith(plan.srcFull + u'/'))
+        NodeName.clear();
 
     takeOut(TreeView1, node);
     if (position == DropPosition::Into)

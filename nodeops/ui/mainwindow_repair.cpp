@@ -70,6 +70,7 @@ void TOrvaneF::MenuTreeMClick()
         }
         if (items.isEmpty())
             continue;
+        TreeBusy = true; // no selection runs while the nodes go in
         folderNode->addChildren(items);
         expandWithAllBelow(folderNode);
         added += int(items.size());

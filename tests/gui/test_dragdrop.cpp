@@ -152,9 +152,31 @@ TEST(DragNode, MovesRefusesOrReorders)
         EXPECT_EQ(fx.ui.count(QStringLiteral("message")), 0) << r.what;
         ASSERT_TRUE(fx.tree()->currentItem()) << r.what;
         EXPECT_EQ(fx.tree()->currentItem()->text(0), r.selected) << r.what;
-        if (!r.movedFrom.isEmpty())
-            EXPECT_TRUE(NodeName.isEmpty()) << r.what;
+        // The current node (top.TXT) did not move: it keeps its name.
+        EXPECT_EQ(NodeName, QStringLiteral("top.TXT")) << r.what;
     }
+}
+
+TEST(DragNode, EditsOfTheShownNodeAfterMovingAnotherAreStillSaved)
+{
+    DragTree fx; // top.TXT is shown
+    fx.drag(2, fx.into(3));
+    ASSERT_TRUE(fx.dir.exists(QStringLiteral("docs/Other/pic.bmp.TMEM")));
+    fx.w().Memo1->setPlainText(QStringLiteral("typed after the drop"));
+    fx.click(6);
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/top.TXT")), QByteArray("typed after the drop"));
+}
+
+TEST(DragNode, MovingTheFolderOfTheShownNodeClearsItsName)
+{
+    DragTree fx;
+    fx.click(1); // memo.TXT inside Docs is shown
+    fx.drag(0, fx.into(3));
+    ASSERT_TRUE(fx.dir.exists(QStringLiteral("docs/Other/Docs/memo.TXT")));
+    EXPECT_TRUE(NodeName.isEmpty());
+    EXPECT_EQ(fx.tree()->currentItem()->text(0), QStringLiteral("Docs"));
+    fx.click(6);
+    EXPECT_FALSE(fx.dir.exists(QStringLiteral("docs/Docs")));
 }
 
 TEST(DragNode, DragIsAcceptedOnlyWhereItCanBePlaced)
