@@ -7,11 +7,9 @@ QString TreeReadResult::errorMessage() const
     return QStringLiteral("項目 \"%1\" のレベル (%2) が無効です").arg(badLineText).arg(badLevel);
 }
 
-namespace {
-
-// Splits raw bytes into lines at CR LF, lone CR and lone LF. Splitting the bytes is
-// safe here: CR and LF never occur as the second byte of a Shift-JIS character.
-QList<QByteArray> splitRawLines(const QByteArray &bytes)
+// Splitting the bytes is safe here: CR and LF never occur as the second byte of a
+// Shift-JIS character.
+QList<QByteArray> splitTreeFileLines(const QByteArray &bytes)
 {
     QList<QByteArray> lines;
     const qsizetype n = bytes.size();
@@ -30,12 +28,10 @@ QList<QByteArray> splitRawLines(const QByteArray &bytes)
     return lines;
 }
 
-} // namespace
-
 TreeReadResult parseTreeFile(const QByteArray &bytes)
 {
     TreeReadResult result;
-    const QList<QByteArray> lines = splitRawLines(Sjis::beforeNul(bytes));
+    const QList<QByteArray> lines = splitTreeFileLines(Sjis::beforeNul(bytes));
     result.nodes.reserve(lines.size());
     int previousDepth = -1;
     for (const QByteArray &line : lines) {
@@ -61,6 +57,16 @@ TreeReadResult parseTreeFile(const QByteArray &bytes)
         result.nodes.append(std::move(node));
     }
     return result;
+}
+
+bool nameFitsTreeFile(const QString &name)
+{
+    for (QChar c : name)
+        if (c == u'\r' || c == u'\n' || c == QChar(0))
+            return false;
+    if (name.startsWith(u'\t') || name.startsWith(u' '))
+        return false;
+    return Sjis::encode(name).ok;
 }
 
 TreeWriteResult serializeTree(const QList<TreeLine> &nodes)

@@ -21,10 +21,20 @@ struct TreeReadResult {
     QString errorMessage() const; // the level error in the user's words
 };
 
+// Raw lines (indentation included, line ends removed) split at CR LF, lone CR or lone
+// LF, as the reader sees them: line i is the node with absolute index i once the text
+// is cut at its first NUL (Sjis::beforeNul).
+QList<QByteArray> splitTreeFileLines(const QByteArray &bytes);
+
 // Reads tree file bytes: the text ends at the first NUL; lines end at CR LF, lone CR
 // or lone LF; leading TABs and SPACEs count one level each; the first line is always
 // a root; a line more than one level deeper than the node before it stops reading.
 TreeReadResult parseTreeFile(const QByteArray &bytes);
+
+// A name a line of the tree file can hold so that it reads back as the same node:
+// Shift-JIS can encode it, it holds no line end or NUL, and it does not begin with a
+// TAB or SPACE (those count as levels).
+bool nameFitsTreeFile(const QString &name);
 
 struct TreeWriteResult {
     QByteArray bytes;

@@ -10,6 +10,8 @@ const std::array kCommands = {
                "one line per node: index, level, kind, folder path, name", &cliList},
     CliCommand{"export", "export TREE OUT [--toc FILE] [--settings INI] [--branch TEXT]",
                "appends the numbered outline with the memo bodies to OUT (Shift-JIS, CR LF)", &cliExport},
+    CliCommand{"check", "check TREE",
+               "one line per mismatch between the tree and the disk: no-file, no-node", &cliCheck},
     // What the tool offers (cli_help.cpp).
     CliCommand{"help", "help [COMMAND]", "this list, or the usage of one command", &cliHelp},
     CliCommand{"--help", "--help", "this list", &cliHelp},

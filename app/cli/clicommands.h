@@ -31,6 +31,7 @@ QString cliOverview();
 
 // Sub-commands (one file each).
 int cliList(const QStringList &args);
+int cliCheck(const QStringList &args);
 int cliExport(const QStringList &args);
 int cliHelp(const QStringList &args);
 int cliVersion(const QStringList &args);

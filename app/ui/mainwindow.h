@@ -32,6 +32,7 @@ class QComboBox;
 class QFontComboBox;
 class QTableWidget;
 class QKeyEvent;
+class QPoint;
 class NodeTreeWidget;
 class OleView;
 class BusyCursor;
@@ -217,6 +218,15 @@ public:
 
     // ---- bulk text output (export/ui) ----
     void MenuTooLOutClick(); // opens the bulk output dialog on a copy of the tree
+
+    // ---- moving nodes by drag, files dropped from the file manager, folder repair (nodeops/ui) ----
+    bool TreeView1DragOver(const QPoint &pos); // viewport point; true: a drop there is accepted
+    void TreeView1DragDrop(const QPoint &pos);
+    void FormDropFiles(const QStringList &paths); // full paths, in the dropped order
+    void MenuTreeMClick();                        // folder-node repair
+    void connectNodeMoving(); // hooks the tree's drag and drop, file drops and the repair items
+    QTreeWidgetItem *DragNode = nullptr; // the node being dragged
+    QTreeWidgetItem *DropNode = nullptr; // the node under the drop point (none below the last node)
 
 public:
     // Controls, under the names the rest of the program uses.

@@ -27,6 +27,7 @@ void TOrvaneF::connectCommands()
     connect(ToolButtonNC, &QAction::triggered, this, &TOrvaneF::ToolButtonNCClick);
     connect(MenuNCC, &QAction::triggered, this, &TOrvaneF::ToolButtonNCClick);
     connectNodeEditing();
+    connectNodeMoving();
 
     setupRichEdit();
     setupRichToolbar();

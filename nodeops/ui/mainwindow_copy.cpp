@@ -7,15 +7,12 @@
 #include "nodeops/copyname.h"
 #include "nodeops/fsentry.h"
 #include "nodeops/functionu.h"
+#include "nodeops/nodefiles.h"
 #include "tree/nodekind.h"
 #include "tree/nodepath.h"
 #include "tree/ui/nodetreewidget.h"
 
 #include <QTreeWidgetItem>
-
-namespace {
-const QString kSideSuffix = QStringLiteral(".TMEM");
-} // namespace
 
 void TOrvaneF::ToolButtonNCClick()
 {
@@ -59,10 +56,5 @@ void TOrvaneF::ToolButtonNCClick()
 
 bool TOrvaneF::NodeFileCopy(const QString &source, const QString &destination)
 {
-    // Node names are names, never patterns: each copy takes exactly one file.
-    if (NodeKind == KindMemo || NodeKind == KindRich)
-        return FunctionUDetail::patCopy(source, destination, true) != FuDone;
-    const bool failed = FunctionUDetail::patCopy(source, destination, true) != FuDone;
-    FunctionUDetail::patCopy(source + kSideSuffix, destination + kSideSuffix, true);
-    return failed;
+    return NodeFiles::copy(NodeKind, source, destination);
 }

@@ -6,10 +6,9 @@
 
 #include "base/globals.h"
 #include "base/uiport.h"
-#include "nodeops/fileheld.h"
-#include "nodeops/fsentry.h"
 #include "nodeops/functionu.h"
 #include "nodeops/nodedialogmodel.h"
+#include "nodeops/nodefiles.h"
 #include "nodeops/nodetrash.h"
 #include "tree/nodekind.h"
 #include "tree/nodepath.h"
@@ -18,26 +17,6 @@
 #include <QTreeWidgetItem>
 
 namespace {
-
-const QString kSideSuffix = QStringLiteral(".TMEM");
-
-// A node's name is a name, never a pattern: a "*" or "?" in it (possible on this file
-// system) must not make a deletion reach other files.
-bool fileAt(const QString &path)
-{
-    const FsEntry::Type type = FsEntry::typeAt(path);
-    return type != FsEntry::Type::None && type != FsEntry::Type::Folder;
-}
-
-// PatDel of exactly this file, refusing a file that another program holds or that is
-// read-only, as a file system that locks open files would; -1 like a file PatDel could
-// not delete. Where the desktop has a trash the file goes there instead.
-int deleteNodeFile(const QString &path)
-{
-    if (FileHeld(path))
-        return FuNotDeleted;
-    return NodeTrash::moveToTrash(path) ? FuDone : FunctionUDetail::patDel(path, true);
-}
 
 // An empty folder goes to the trash where there is one; RmDirChk refuses a folder that
 // still holds anything.
@@ -93,7 +72,8 @@ void TOrvaneF::NodeDel()
     bool blocked = false;
     if (DlgMode == DlgDeleteWithFile && !path.isEmpty()) {
         if (NodeKind != KindFolder) {
-            blocked = fileAt(path) && NodeFileDel(path);
+            // A node's name is a name, never a pattern.
+            blocked = NodeFiles::fileAt(path) && NodeFileDel(path);
         } else if (DExist(path) && !deleteNodeFolder(path)) {
             setStatus(2, QStringLiteral("ﾌｫﾙﾀﾞｰﾉｰﾄﾞが削除できません([ﾌｫﾙﾀﾞｰﾉｰﾄﾞ修復]処理を実行してください)"));
             ui().beep();
@@ -123,20 +103,5 @@ void TOrvaneF::NodeDel()
 
 bool TOrvaneF::NodeFileDel(const QString &path)
 {
-    if (NodeKind == KindMemo || NodeKind == KindRich)
-        return deleteNodeFile(path) != 0;
-
-    if (deleteNodeFile(path) != 0) {
-        ui().showMessage(QStringLiteral("ノードの削除に失敗しました。\r") + path
-                         + QStringLiteral("\r他のアプリケーションでオープンしていませんか?"));
-        ui().beep();
-        return true;
-    }
-    const QString side = path + kSideSuffix;
-    if (fileAt(side) && deleteNodeFile(side) != 0) {
-        ui().showMessage(QStringLiteral("ノードコメントの削除に失敗しました。\r") + side
-                         + QStringLiteral("\r追加コメントが残っています"));
-        ui().beep();
-    }
-    return false;
+    return NodeFiles::remove(NodeKind, path, false, NodeFiles::Disposal::ToTrash);
 }

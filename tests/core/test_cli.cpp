@@ -3,6 +3,7 @@
 
 #include "support/testdir.h"
 
+#include <QDir>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -61,6 +62,48 @@ TEST(Cli, UnreadableFileAndBadUsage)
     EXPECT_TRUE(missing.out.isEmpty());
     EXPECT_TRUE(missing.err.contains(dir.file(QStringLiteral("none.Orvan"))));
     EXPECT_EQ(runCli({QStringLiteral("frobnicate")}).exitCode, 2);
+}
+
+TEST(CliCheck, ListsNodesWithoutFilesAndEntriesWithoutNodesAndChangesNothing)
+{
+    TestDir dir;
+    dir.createSjisFile(QStringLiteral("T.Orvan"),
+                       QStringLiteral("日記\r\n\tメモ.txt\r\n\t消えた.txt\r\n写真.jpg\r\n空\r\n"));
+    dir.createFile(QStringLiteral("日記/メモ.txt"), "m");
+    dir.createFile(QStringLiteral("日記/新しい.txt"), "n");
+    dir.createFile(QStringLiteral("日記/.git/config"), "hidden folders are not listed");
+    dir.createFile(QStringLiteral("写真.jpg"), "j");
+    dir.createFile(QStringLiteral("写真.jpg.TMEM"), "comment of an existing node");
+    dir.createDir(QStringLiteral("もう一つ"));
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QByteArray treeBefore = dir.read(QStringLiteral("T.Orvan"));
+    const CliRun r = runCli({QStringLiteral("check"), dir.file(QStringLiteral("T.Orvan"))});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("no-node\t\\\tもう一つ\n"
+                                    "no-node\t\\日記\\\t新しい.txt\n"
+                                    "no-file\t2\t\\日記\\\t消えた.txt\n"
+                                    "no-file\t4\t\\\t空\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    EXPECT_EQ(dir.read(QStringLiteral("T.Orvan")), treeBefore);
+}
+
+TEST(CliCheck, ExitStatuses)
+{
+    TestDir dir;
+    dir.createSjisFile(QStringLiteral("T.Orvan"), QStringLiteral("a.txt\r\n"));
+    dir.createFile(QStringLiteral("a.txt"));
+    const CliRun ok = runCli({QStringLiteral("check"), dir.file(QStringLiteral("T.Orvan"))});
+    EXPECT_EQ(ok.exitCode, 0);
+    EXPECT_TRUE(ok.out.isEmpty());
+
+    dir.createFile(QStringLiteral("Bad.Orvan"), "A\r\n\t\tDeep\r\n");
+    const CliRun bad = runCli({QStringLiteral("check"), dir.file(QStringLiteral("Bad.Orvan"))});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.out.isEmpty());
+    EXPECT_FALSE(bad.err.isEmpty());
+    EXPECT_EQ(runCli({QStringLiteral("check"), dir.file(QStringLiteral("none.Orvan"))}).exitCode, 2);
+    EXPECT_EQ(runCli({QStringLiteral("check")}).exitCode, 2);
+    EXPECT_EQ(runCli({QStringLiteral("check"), dir.file(QStringLiteral("T.Orvan")), QStringLiteral("x")}).exitCode, 2);
 }
 
 } // namespace

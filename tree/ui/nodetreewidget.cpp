@@ -1,6 +1,11 @@
 #include "tree/ui/nodetreewidget.h"
 
+#include <QCoreApplication>
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -36,6 +41,8 @@ private:
     std::function<QTreeWidgetItem *(const QModelIndex &)> m_itemOf;
 };
 
+const QString kNodeDragFormat = QStringLiteral("application/x-orvane-tree-node");
+
 } // namespace
 
 NodeTreeWidget::NodeTreeWidget(QWidget *parent)
@@ -48,6 +55,12 @@ NodeTreeWidget::NodeTreeWidget(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setExpandsOnDoubleClick(true);
+    // Nodes are dragged within the tree only; what a drop does is the window's handler's
+    // decision, never the item model's.
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDropIndicatorShown(false);
     setItemDelegate(new NodeNameDelegate(this, [this](const QModelIndex &index) { return itemFromIndex(index); }));
 }
 
@@ -79,4 +92,94 @@ void NodeTreeWidget::keyPressEvent(QKeyEvent *event)
         return;
     }
     QTreeWidget::keyPressEvent(event);
+}
+
+namespace {
+// Identifies the tree a node drag started in: this process and this widget.
+QByteArray dragToken(const NodeTreeWidget *tree)
+{
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':'
+        + QByteArray::number(quintptr(tree), 16);
+}
+} // namespace
+
+QMimeData *NodeTreeWidget::nodeDragMimeData() const
+{
+    auto *data = new QMimeData;
+    data->setData(kNodeDragFormat, dragToken(this));
+    return data;
+}
+
+bool NodeTreeWidget::isOwnDrag(const QDropEvent *event) const
+{
+    return event->source() == this || event->mimeData()->data(kNodeDragFormat) == dragToken(this);
+}
+
+DropHit NodeTreeWidget::hitAt(const QPoint &viewportPos) const
+{
+    DropHit hit;
+    hit.x = viewportPos.x();
+    QTreeWidgetItem *item = itemAt(viewportPos);
+    if (!item) {
+        // No row here: below the last node when the point lies under the last visible row.
+        QTreeWidgetItem *last = topLevelItemCount() ? topLevelItem(topLevelItemCount() - 1) : nullptr;
+        while (last && last->isExpanded() && last->childCount() > 0)
+            last = last->child(last->childCount() - 1);
+        const QRect lastRect = last ? visualItemRect(last) : QRect();
+        hit.belowLastNode = last && viewportPos.y() > lastRect.bottom() && viewportPos.x() >= 0
+            && viewportPos.x() < viewport()->width();
+        return hit;
+    }
+    const QModelIndex index = indexFromItem(item);
+    const QRect rect = visualRect(index); // the icon and text part of the row
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = rect;
+    const int contentWidth = itemDelegateForIndex(index)->sizeHint(option, index).width();
+    hit.onNode = true;
+    hit.contentLeft = rect.left();
+    hit.contentRight = rect.left() + contentWidth - 1;
+    return hit;
+}
+
+void NodeTreeWidget::startDrag(Qt::DropActions)
+{
+    if (!currentItem())
+        return;
+    // The item model never removes or adds rows for a drop: the handler does the move.
+    auto *drag = new QDrag(this);
+    drag->setMimeData(nodeDragMimeData());
+    drag->exec(Qt::MoveAction);
+}
+
+void NodeTreeWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (isOwnDrag(event))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void NodeTreeWidget::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!isOwnDrag(event)) {
+        event->ignore();
+        return;
+    }
+    QTreeWidget::dragMoveEvent(event); // scrolls and opens folders while the mouse waits
+    const bool accept = dragOverHandler && dragOverHandler(event->position().toPoint());
+    event->setDropAction(Qt::MoveAction);
+    event->setAccepted(accept);
+}
+
+void NodeTreeWidget::dropEvent(QDropEvent *event)
+{
+    if (!isOwnDrag(event)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+    if (dropHandler)
+        dropHandler(event->position().toPoint());
 }

@@ -3,8 +3,12 @@
 // reports the events the main window handles (mouse up, keys, in-place edits, drops);
 // what they do is decided by the window's handlers.
 
+#include "nodeops/dropplace.h"
+
 #include <QTreeWidget>
 #include <functional>
+
+class QMimeData;
 
 class NodeTreeWidget : public QTreeWidget
 {
@@ -29,6 +33,18 @@ public:
     // An in-place editor is open.
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 
+    // Dragging a node inside the tree. dragOverHandler decides, at every move over the
+    // tree, whether a drop there is accepted; dropHandler runs the drop. Both get the
+    // point in viewport coordinates. Drags from anywhere else never reach them.
+    std::function<bool(const QPoint &)> dragOverHandler;
+    std::function<void(const QPoint &)> dropHandler;
+    // What lies under a point of the viewport, for the drop position.
+    DropHit hitAt(const QPoint &viewportPos) const;
+    // The data of a drag of the current node, as this tree starts it.
+    QMimeData *nodeDragMimeData() const;
+    // The drag comes from this tree.
+    bool isOwnDrag(const QDropEvent *event) const;
+
 signals:
     void mouseUp();
     void editEnded(); // the in-place editor closed, committed or cancelled
@@ -37,4 +53,8 @@ protected:
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 };
