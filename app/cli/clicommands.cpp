@@ -8,6 +8,8 @@ namespace {
 const std::array kCommands = {
     CliCommand{"list", "list TREE",
                "one line per node: index, level, kind, folder path, name", &cliList},
+    CliCommand{"pdf", "pdf TREE INDEX OUT.pdf [--settings INI]",
+               "the node with that index printed into a PDF file", &cliPdf, true},
 };
 
 void printLine(const QString &line, FILE *to)
