@@ -43,6 +43,7 @@ void TOrvaneF::connectCommands()
     connect(MenuNTDel, &QAction::triggered, this, &TOrvaneF::MenuNTDelClick);
 
     connectContent();
+    connectPrinting();
     connect(TreeView1, &NodeTreeWidget::mouseUp, this, &TOrvaneF::TreeView1MouseUp);
     connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         PopupMenuTree->popup(TreeView1->viewport()->mapToGlobal(pos));

@@ -4,6 +4,7 @@
 
 #include "base/uiport.h"
 #include "nodeops/nodedialogmodel.h"
+#include "print/nodeprint.h"
 #include "settings/templatedialogmodel.h"
 
 #include <QList>
@@ -19,6 +20,7 @@ public:
 
     struct Event {
         QString kind; // "message", "error", "report", "ask", "choice", "beep", "open", "save", "conflict",
+                      // "preview", "print" (text: the suggested PDF),
                       // "nodedialog" (text: the mode), "template" (the suggestion, or "delete")
         QString text;
     };
@@ -34,6 +36,9 @@ public:
     QList<NodeDialogRequest> nodeDialogRequests; // what each showing of the node dialog was given
     QQueue<QString> templateAnswers;             // answers to runTemplateDialog (empty: cancel)
     QList<TemplateDialogRequest> templateRequests;
+    // The preview and the printer draw the report into this PDF file when it is set.
+    QString printPdfPath;
+    QQueue<PrintOutcome> printOutcomes; // answers to printReport (empty: NothingChosen)
 
     void showMessage(const QString &text) override { events.append(Event{QStringLiteral("message"), text}); }
     void errorMessage(const QString &text) override { events.append(Event{QStringLiteral("error"), text}); }
@@ -86,6 +91,20 @@ public:
                                                                          : request.suggestion});
         templateRequests.append(request);
         return templateAnswers.isEmpty() ? QString() : templateAnswers.dequeue();
+    }
+
+    void runPrintPreview(const ReportPainter &paint) override
+    {
+        events.append(Event{QStringLiteral("preview"), {}});
+        if (!printPdfPath.isEmpty())
+            NodePrint::writePdf(paint, printPdfPath, nullptr);
+    }
+    PrintOutcome printReport(const ReportPainter &paint, const QString &suggestedPdf) override
+    {
+        events.append(Event{QStringLiteral("print"), suggestedPdf});
+        if (!printPdfPath.isEmpty())
+            NodePrint::writePdf(paint, printPdfPath, nullptr);
+        return printOutcomes.isEmpty() ? PrintOutcome::NothingChosen : printOutcomes.dequeue();
     }
 
     // Texts of the events of one kind, in order.
