@@ -8,8 +8,11 @@
 #include "tree/nodepicture.h"
 
 #include <QFileInfo>
+#include <QThread>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <vector>
 
 QString ThumbEntry::name() const
 {
@@ -28,11 +31,23 @@ int ThumbList::fill(const QString &folderFsPath, const QSize &bound)
         ThumbEntry entry;
         entry.path = folderFsPath + name;
         entry.imageType = type;
-        // An animated GIF gives its first frame straight from its bytes; a file that
-        // cannot be decoded keeps an empty picture.
-        entry.picture = loadNodeThumbnail(entry.path, type, bound).image;
         m_entries.append(entry);
     }
+    // Decoding is most of the work: the pictures are decoded side by side on every core,
+    // each into its own slot, while the caller waits. An animated GIF gives its first
+    // frame straight from its bytes; a file that cannot be decoded keeps an empty picture.
+    std::vector<QImage> pictures(m_entries.size());
+    const QList<ThumbEntry> &entries = m_entries;
+    QThreadPool pool;
+    pool.setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        pool.start([&pictures, &entries, &bound, i] {
+            pictures[size_t(i)] = loadNodeThumbnail(entries.at(i).path, entries.at(i).imageType, bound).image;
+        });
+    }
+    pool.waitForDone();
+    for (qsizetype i = 0; i < m_entries.size(); ++i)
+        m_entries[i].picture = std::move(pictures[size_t(i)]);
     return count();
 }
 

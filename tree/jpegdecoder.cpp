@@ -82,6 +82,10 @@ QImage decodeJpegAt(const QByteArray &bytes, QString *error, const QSize &bound)
     jpeg_read_header(&cinfo, TRUE);
     cinfo.scale_num = 1;
     cinfo.scale_denom = scaleDenominator(cinfo.image_width, cinfo.image_height, bound);
+    if (!bound.isEmpty()) { // a thumbnail: speed matters more than the last bit of quality
+        cinfo.dct_method = JDCT_IFAST;
+        cinfo.do_fancy_upsampling = FALSE;
+    }
 
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     const bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE;
