@@ -9,6 +9,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QWidget>
 
 void QtUiPort::runPrintPreview(const ReportPainter &paint)
 {
@@ -16,6 +17,8 @@ void QtUiPort::runPrintPreview(const ReportPainter &paint)
     printer.setPageLayout(ReportPage::a4Layout());
     QPrintPreviewDialog dialog(&printer, m_parent);
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    if (m_parent) // a page is only readable at a good size
+        dialog.resize(m_parent->window()->size() * 0.95);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&paint](QPrinter *target) { paint(target); });
     dialog.exec();
