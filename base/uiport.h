@@ -9,6 +9,10 @@
 #include <QStringList>
 
 class QDialog;
+#include <functional>
+
+class QPagedPaintDevice;
+
 struct NodeDialogRequest;
 struct NodeDialogResult;
 struct TemplateDialogRequest;
@@ -76,6 +80,27 @@ public:
     {
         Q_UNUSED(dialog);
         return 0;
+    }
+
+    // Printing a report. `paint` draws the report's pages on the device it is given and
+    // returns false when it could not draw.
+    using ReportPainter = std::function<bool(QPagedPaintDevice *)>;
+    enum class PrintOutcome { Printed, NothingChosen, Failed };
+    // The preview window of a report; returns when it is closed (printing from there is
+    // the window's own). The default shows nothing.
+    virtual void runPrintPreview(const ReportPainter &paint)
+    {
+        Q_UNUSED(paint);
+    }
+    // Prints the report on the default printer. Where no printer is installed, the print
+    // dialog lets the user write a PDF file (suggested: suggestedPdf) instead; when
+    // nothing is chosen there, NothingChosen. A failure is reported here, not by the
+    // caller. The default prints nothing.
+    virtual PrintOutcome printReport(const ReportPainter &paint, const QString &suggestedPdf)
+    {
+        Q_UNUSED(paint);
+        Q_UNUSED(suggestedPdf);
+        return PrintOutcome::NothingChosen;
     }
 
     // File dialogs; an empty result means the user cancelled.

@@ -33,9 +33,7 @@ QImage readWithQt(const QByteArray &bytes, const char *format, int *frames, QStr
     return image;
 }
 
-} // namespace
-
-NodePicture loadNodePicture(const QString &fsPath, int imageType)
+NodePicture loadPicture(const QString &fsPath, int imageType, const QSize &bound)
 {
     NodePicture picture;
     const char *format = nullptr;
@@ -56,14 +54,28 @@ NodePicture loadNodePicture(const QString &fsPath, int imageType)
     }
     QString why;
     if (imageType == ImageJpeg) {
-        picture.image = decodeJpeg(file.bytes, &why);
+        picture.image = bound.isEmpty() ? decodeJpeg(file.bytes, &why) : decodeJpegScaled(file.bytes, bound, &why);
         picture.frameCount = 1;
     } else {
         picture.image = readWithQt(file.bytes, format, &picture.frameCount, &why);
     }
     if (picture.image.isNull())
         picture.error = failure(fsPath, why.isEmpty() ? QStringLiteral("形式が正しくありません") : why);
+    else if (!bound.isEmpty() && (picture.image.width() > bound.width() || picture.image.height() > bound.height()))
+        picture.image = picture.image.scaled(bound, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return picture;
+}
+
+} // namespace
+
+NodePicture loadNodePicture(const QString &fsPath, int imageType)
+{
+    return loadPicture(fsPath, imageType, QSize());
+}
+
+NodePicture loadNodeThumbnail(const QString &fsPath, int imageType, const QSize &bound)
+{
+    return loadPicture(fsPath, imageType, bound);
 }
 
 NodePicture loadNodePicture(const QString &fsPath)

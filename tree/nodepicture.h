@@ -17,5 +17,10 @@ struct NodePicture {
 // imageType is ImageTypeOf of the upper-case extension (ImageBitmap, ImageJpeg, ...).
 NodePicture loadNodePicture(const QString &fsPath, int imageType);
 
+// A small copy for a thumbnail: the picture scaled down to fit within `bound`, keeping
+// its proportions (a smaller picture stays as it is). A JPEG is decoded scaled down by
+// libjpeg itself, so the full-size picture is never held.
+NodePicture loadNodeThumbnail(const QString &fsPath, int imageType, const QSize &bound);
+
 // The same, with the decoder chosen from the file name's extension.
 NodePicture loadNodePicture(const QString &fsPath);

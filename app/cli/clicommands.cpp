@@ -12,6 +12,8 @@ const std::array kCommands = {
                "appends the numbered outline with the memo bodies to OUT (Shift-JIS, CR LF)", &cliExport},
     CliCommand{"check", "check TREE",
                "one line per mismatch between the tree and the disk: no-file, no-node", &cliCheck},
+    CliCommand{"pdf", "pdf TREE INDEX OUT.pdf [--settings INI]",
+               "the node with that index printed into a PDF file", &cliPdf, true},
     // What the tool offers (cli_help.cpp).
     CliCommand{"help", "help [COMMAND]", "this list, or the usage of one command", &cliHelp},
     CliCommand{"--help", "--help", "this list", &cliHelp},

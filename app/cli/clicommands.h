@@ -14,6 +14,7 @@ struct CliCommand {
     const char *usage;   // one line: "list TREE"
     const char *summary; // what it does, one line
     int (*run)(const QStringList &args); // args after the sub-command's name
+    bool drawsText = false; // needs fonts: runs in a GUI application on the offscreen platform
 };
 
 std::span<const CliCommand> cliCommands();
@@ -35,3 +36,4 @@ int cliCheck(const QStringList &args);
 int cliExport(const QStringList &args);
 int cliHelp(const QStringList &args);
 int cliVersion(const QStringList &args);
+int cliPdf(const QStringList &args);

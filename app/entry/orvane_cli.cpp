@@ -8,6 +8,9 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+
+#include <memory>
 
 namespace {
 
@@ -26,8 +29,18 @@ bool asksForHelp(const QString &arg)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    // A sub-command that draws text needs fonts, so a GUI application; it runs on the
+    // offscreen platform and needs no display.
+    const CliCommand *drawing = argc > 1 ? findCliCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
+    std::unique_ptr<QCoreApplication> app;
+    if (drawing && drawing->drawsText) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const QStringList args = QCoreApplication::arguments().mid(1);
     GlobalInit(QCoreApplication::applicationFilePath());
     const QString memoExtFile = ProgramFiles::readPath(QStringLiteral("Res/MemoFEX.ini"));
     if (QFileInfo::exists(memoExtFile))

@@ -5,6 +5,9 @@
 // handlers are defined in the subsystem folders (tree/ui, nodeops/ui, ...).
 
 #include "settings/oleiconregistry.h"
+#include "print/picturereport.h"
+#include "print/textreport.h"
+#include "print/thumblist.h"
 #include "settings/richtoolbarfont.h"
 #include "tree/guardedrichtext.h"
 #include "tree/guardedtext.h"
@@ -227,6 +230,24 @@ public:
     void connectNodeMoving(); // hooks the tree's drag and drop, file drops and the repair items
     QTreeWidgetItem *DragNode = nullptr; // the node being dragged
     QTreeWidgetItem *DropNode = nullptr; // the node under the drop point (none below the last node)
+
+    // ---- printing, preview and the thumbnail grid (print/ui) ----
+    void ToolButtonPClick();  // preview of the current node's report
+    void MenuNPClick();       // print it on the default printer
+    void PMenuTreeGClick();   // the current folder's pictures as thumbnails
+    void ThumbLayout(int count);
+    void gSizeMClick(QAction *item); // the four items of the grid's size menu
+    void connectPrinting();
+    void printCurrentNode(bool preview);
+    void setupThumbGrid();
+    TListF ListF;         // the report of text memos and rich text
+    TListG ListG;         // the report of pictures
+    ThumbList Thumbs;     // the thumbnails shown in DrawGrid1
+    QMenu *PopupMenuSam = nullptr;
+    QAction *gSizeS = nullptr; // 画像ｻｲｽﾞ小
+    QAction *gSizeM = nullptr; // 画像ｻｲｽﾞ中
+    QAction *gSizeB = nullptr; // 画像ｻｲｽﾞ大
+    QAction *gSizeN = nullptr; // 画像ｻｲｽﾞ変更
 
 public:
     // Controls, under the names the rest of the program uses.

@@ -46,6 +46,7 @@ void TOrvaneF::connectCommands()
     connect(MenuTooLOut, &QAction::triggered, this, &TOrvaneF::MenuTooLOutClick);
 
     connectContent();
+    connectPrinting();
     connect(TreeView1, &NodeTreeWidget::mouseUp, this, &TOrvaneF::TreeView1MouseUp);
     connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         PopupMenuTree->popup(TreeView1->viewport()->mapToGlobal(pos));

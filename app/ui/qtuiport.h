@@ -33,6 +33,9 @@ public:
     // template dialog is made for each use (settings/ui).
     NodeDialogResult runNodeDialog(const NodeDialogRequest &request) override;
     QString runTemplateDialog(const TemplateDialogRequest &request) override;
+    // The preview window and the printer (print/ui).
+    void runPrintPreview(const ReportPainter &paint) override;
+    PrintOutcome printReport(const ReportPainter &paint, const QString &suggestedPdf) override;
 
 private:
     QWidget *m_parent = nullptr;

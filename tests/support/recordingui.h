@@ -4,6 +4,7 @@
 
 #include "base/uiport.h"
 #include "nodeops/nodedialogmodel.h"
+#include "print/nodeprint.h"
 #include "settings/templatedialogmodel.h"
 
 #include <QDialog>
@@ -22,6 +23,7 @@ public:
 
     struct Event {
         QString kind; // "dialog" (text: the object name), "message", "error", "report", "ask", "choice", "beep", "open", "save", "conflict",
+                      // "preview", "print" (text: the suggested PDF),
                       // "nodedialog" (text: the mode), "template" (the suggestion, or "delete")
         QString text;
     };
@@ -41,6 +43,9 @@ public:
     // Plays the user while one of the program's dialogs is shown ("dialog": its object
     // name); the dialog's result is returned. Without a script the dialog is left unshown.
     std::function<void(QDialog &)> dialogScript;
+    // The preview and the printer draw the report into this PDF file when it is set.
+    QString printPdfPath;
+    QQueue<PrintOutcome> printOutcomes; // answers to printReport (empty: NothingChosen)
 
     void showMessage(const QString &text) override { events.append(Event{QStringLiteral("message"), text}); }
     void errorMessage(const QString &text) override { events.append(Event{QStringLiteral("error"), text}); }
@@ -105,6 +110,20 @@ public:
                                                                          : request.suggestion});
         templateRequests.append(request);
         return templateAnswers.isEmpty() ? QString() : templateAnswers.dequeue();
+    }
+
+    void runPrintPreview(const ReportPainter &paint) override
+    {
+        events.append(Event{QStringLiteral("preview"), {}});
+        if (!printPdfPath.isEmpty())
+            NodePrint::writePdf(paint, printPdfPath, nullptr);
+    }
+    PrintOutcome printReport(const ReportPainter &paint, const QString &suggestedPdf) override
+    {
+        events.append(Event{QStringLiteral("print"), suggestedPdf});
+        if (!printPdfPath.isEmpty())
+            NodePrint::writePdf(paint, printPdfPath, nullptr);
+        return printOutcomes.isEmpty() ? PrintOutcome::NothingChosen : printOutcomes.dequeue();
     }
 
     // Texts of the events of one kind, in order.
