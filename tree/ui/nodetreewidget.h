@@ -3,6 +3,7 @@
 // reports the events the main window handles (mouse up, keys, in-place edits, drops);
 // what they do is decided by the window's handlers.
 
+#include <QHash>
 #include <QTreeWidget>
 #include <functional>
 
@@ -12,6 +13,7 @@ class NodeTreeWidget : public QTreeWidget
 
 public:
     explicit NodeTreeWidget(QWidget *parent = nullptr);
+    ~NodeTreeWidget() override;
 
     // Data role holding a node's icon index.
     static constexpr int IconIndexRole = Qt::UserRole + 1;
@@ -29,6 +31,18 @@ public:
     // An in-place editor is open.
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 
+    // Nodes by their place in pre-order (the order of the tree file). Large trees stay
+    // quick: each item's subtree size is remembered until something changes below it,
+    // so these look a node up along one path instead of walking every node.
+    int nodeCount() const;
+    int absoluteIndexOf(QTreeWidgetItem *node) const; // -1 when not in this tree
+    QTreeWidgetItem *nodeAt(int absoluteIndex) const; // null when out of range
+    // The first node in pre-order whose ancestors' texts are `ancestors` and whose own
+    // text is `name`, or null.
+    QTreeWidgetItem *findByPath(const QStringList &ancestors, const QString &name) const;
+    // Visits every node in pre-order with its level (0 for a top-level node).
+    void forEachNode(const std::function<void(QTreeWidgetItem *, int level)> &visit) const;
+
 signals:
     void mouseUp();
     void editEnded(); // the in-place editor closed, committed or cancelled
@@ -37,4 +51,11 @@ protected:
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int subtreeSize(QTreeWidgetItem *item) const; // the item and all below it
+    void forgetUpwards(QTreeWidgetItem *item);    // sizes of item and its ancestors
+    void forgetSubtree(QTreeWidgetItem *item);
+
+    mutable QHash<const QTreeWidgetItem *, int> m_subtreeSize;
 };
