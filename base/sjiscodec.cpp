@@ -1,5 +1,7 @@
 #include "base/sjiscodec.h"
 
+#include "base/cp932table.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -35,6 +37,13 @@ bool encodeOne(QStringEncoder &enc, QStringView piece, QByteArray &out)
 
 QString decode(const QByteArray &bytes, bool *clean)
 {
+    QString fast;
+    if (Cp932Table::decode(bytes, &fast)) {
+        if (clean)
+            *clean = true;
+        return fast;
+    }
+    // Invalid bytes: the converter decides what they become.
     QStringDecoder dec("CP932", QStringConverter::Flag::Stateless);
     QString text = dec(bytes);
     bool ok = !dec.hasError();
@@ -66,6 +75,8 @@ Encoded encode(const QString &text)
     for (QChar &c : mapped)
         c = QChar(lookAlike(c.unicode()));
 
+    if (Cp932Table::encode(mapped, &result.bytes))
+        return result;
     QStringEncoder enc("CP932", QStringConverter::Flag::Stateless);
     QByteArray whole = enc(mapped);
     if (!enc.hasError()) {
@@ -96,9 +107,8 @@ bool roundTrips(const QByteArray &bytes)
     const QString text = decode(bytes, &clean);
     if (!clean)
         return false;
-    QStringEncoder enc("CP932", QStringConverter::Flag::Stateless);
-    const QByteArray back = enc(text);
-    return !enc.hasError() && back == bytes;
+    const Encoded back = encode(text);
+    return back.ok && back.bytes == bytes;
 }
 
 QByteArray beforeNul(const QByteArray &bytes)

@@ -1,19 +1,20 @@
 // Opening a large tree: generates a tree of 100,000 nodes (depth up to 8) with a file
 // or folder on disk for each, then times opening it as the application does (read,
 // classify every node, fill the tree control) against a plain loop that only stats
-// the same paths. Prints both figures and their ratio.
+// the same paths, and times `orvane-cli list` of the tree against `find -printf` over
+// the same folder. Prints the figures and their ratios.
 //
 //   bench_treeopen [NODES] [FOLDER]     (defaults: 100000, a temporary folder; a FOLDER
 //                                        that already holds the tree is opened as it is)
 
-#include "base/globals.h"
-#include "base/sjiscodec.h"
 #include "app/ui/mainwindow.h"
+#include "bench/support/generatedtree.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -21,58 +22,6 @@
 #include <cstdio>
 
 namespace {
-
-struct Generated {
-    QStringList fsPaths;
-    QString treeFile;
-};
-
-// Deterministic tree: folders (up to level 7) holding 2..12 children, files otherwise.
-Generated generate(const QString &root, int target)
-{
-    Generated g;
-    QByteArray tree;
-    quint32 seed = 12345;
-    auto rnd = [&seed](int n) {
-        seed = seed * 1664525u + 1013904223u;
-        return int((seed >> 8) % quint32(n));
-    };
-    const char *exts[] = {"txt", "rtf", "jpg", "doc", "TXT", "bmp"};
-    int count = 0;
-    // Each frame: folder path on disk, level, children still to make.
-    struct Frame { QString dir; int level; int left; };
-    QList<Frame> stack;
-    while (count < target) {
-        if (stack.isEmpty())
-            stack.append({root, 0, 1 << 30}); // top level: as many roots as needed
-        Frame &top = stack.last();
-        if (top.left == 0) {
-            stack.removeLast();
-            continue;
-        }
-        --top.left;
-        const int level = top.level;
-        const bool folder = level < 7 && rnd(10) < 3;
-        const QString name = folder ? QStringLiteral("フォルダ%1").arg(count)
-                                    : QStringLiteral("メモ%1.%2").arg(count).arg(QLatin1String(exts[rnd(6)]));
-        const QString path = top.dir + u'/' + name;
-        tree += QByteArray(level, '\t') + Sjis::encode(name).bytes + "\r\n";
-        g.fsPaths.append(path);
-        ++count;
-        if (folder) {
-            QDir().mkdir(path);
-            stack.append({path, level + 1, 2 + rnd(11)});
-        } else {
-            QFile f(path);
-            f.open(QIODevice::WriteOnly);
-        }
-    }
-    g.treeFile = root + QStringLiteral("/Bench.Orvan");
-    QFile f(g.treeFile);
-    f.open(QIODevice::WriteOnly);
-    f.write(tree);
-    return g;
-}
 
 double statLoop(const QStringList &paths)
 {
@@ -89,6 +38,23 @@ double statLoop(const QStringList &paths)
     return t.nsecsElapsed() / 1e6;
 }
 
+// Wall time of a program run with its output thrown away, best of three.
+double runBest(const QString &program, const QStringList &args)
+{
+    double best = 1e18;
+    for (int run = 0; run < 3; ++run) {
+        QProcess p;
+        p.setStandardOutputFile(QProcess::nullDevice());
+        p.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer t;
+        t.start();
+        p.start(program, args);
+        p.waitForFinished(-1);
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -98,36 +64,15 @@ int main(int argc, char **argv)
     const int nodes = argc > 1 ? std::atoi(argv[1]) : 100000;
     QTemporaryDir temp;
     const QString root = argc > 2 ? QString::fromLocal8Bit(argv[2]) : temp.path() + QStringLiteral("/tree");
-    const QString exeDir = temp.path() + QStringLiteral("/exe");
-    QDir().mkpath(root);
-    QDir().mkpath(exeDir + QStringLiteral("/Res"));
-    QFile::copy(QStringLiteral(ORVANE_SOURCE_DIR "/Res/Ac.ani"), exeDir + QStringLiteral("/Res/Ac.ani"));
-    QFile::copy(QStringLiteral(ORVANE_SOURCE_DIR "/Res/MemoFEX.ini"), exeDir + QStringLiteral("/Res/MemoFEX.ini"));
+    const QString exePath = makeBenchExeDir(temp.path() + QStringLiteral("/exe"));
 
     QElapsedTimer gen;
     gen.start();
-    // A folder that already holds the generated tree is reused as it is.
-    Generated g;
-    if (QFile::exists(root + QStringLiteral("/Bench.Orvan")) && argc > 2) {
-        g.treeFile = root + QStringLiteral("/Bench.Orvan");
-        QFile f(g.treeFile);
-        f.open(QIODevice::ReadOnly);
-        QStringList folders;
-        for (const QString &line : Sjis::decodeLines(f.readAll())) {
-            int level = 0;
-            while (level < line.size() && line.at(level) == u'\t')
-                ++level;
-            folders.resize(level);
-            const QString path = (folders.isEmpty() ? root : folders.last()) + u'/' + line.mid(level);
-            g.fsPaths.append(path);
-            folders.append(path);
-        }
-    } else {
-        g = generate(root, nodes);
-    }
+    // A folder given on the command line that already holds the generated tree is reused.
+    const GeneratedTree g = generateTree(root, nodes, argc > 2);
     std::printf("generated %lld nodes in %.0f ms\n", g.fsPaths.size(), gen.nsecsElapsed() / 1e6);
 
-    TOrvaneF window(exeDir + QStringLiteral("/orvane"), {g.treeFile});
+    TOrvaneF window(exePath, {g.treeFile});
     double bestOpen = 1e18, bestStat = 1e18;
     for (int run = 0; run < 3; ++run) {
         QElapsedTimer t;
@@ -139,6 +84,12 @@ int main(int argc, char **argv)
     std::printf("nodes in tree: %d\n", window.nodeCount());
     std::printf("open tree (read, classify, fill control): %8.1f ms  (aim: under 1500 ms)\n", bestOpen);
     std::printf("plain stat loop over the same paths:      %8.1f ms\n", bestStat);
-    std::printf("ratio open / stat: %.2f  (aim: under 4)\n", bestOpen / bestStat);
+    std::printf("ratio open / stat: %.2f  (aim: under 2)\n", bestOpen / bestStat);
+
+    const double cli = runBest(QStringLiteral(ORVANE_BINARY_DIR "/orvane-cli"), {QStringLiteral("list"), g.treeFile});
+    const double find = runBest(QStringLiteral("find"), {root, QStringLiteral("-printf"), QStringLiteral("%s\\n")});
+    std::printf("orvane-cli list:                          %8.1f ms\n", cli);
+    std::printf("find DIR -printf '%%s\\n':                  %8.1f ms\n", find);
+    std::printf("ratio list / find: %.2f  (aim: under 1.5)\n", cli / find);
     return 0;
 }

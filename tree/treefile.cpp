@@ -1,5 +1,6 @@
 #include "tree/treefile.h"
 
+#include "base/cp932table.h"
 #include "base/sjiscodec.h"
 
 QString TreeReadResult::errorMessage() const
@@ -72,9 +73,15 @@ bool nameFitsTreeFile(const QString &name)
 TreeWriteResult serializeTree(const QList<TreeLine> &nodes)
 {
     TreeWriteResult result;
+    qsizetype size = 0;
+    for (const TreeLine &node : nodes)
+        size += node.level + node.raw.size() + 2;
+    result.bytes.reserve(size + size / 8);
     for (const TreeLine &node : nodes) {
-        result.bytes.append(QByteArray(node.level, '\t'));
-        if (!node.raw.isEmpty() && Sjis::decode(node.raw) == node.text) {
+        result.bytes.append(node.level, '\t');
+        // A name still as it was read goes back as the bytes it was read from.
+        if (!node.raw.isEmpty()
+            && (Cp932Table::decodesTo(node.raw, node.text) || Sjis::decode(node.raw) == node.text)) {
             result.bytes.append(node.raw);
         } else {
             const Sjis::Encoded enc = Sjis::encode(node.text);

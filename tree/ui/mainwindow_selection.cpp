@@ -9,7 +9,6 @@
 #include "tree/ui/nodetreewidget.h"
 
 #include <QAction>
-#include <QTreeWidgetItemIterator>
 
 QString TOrvaneF::GetPateNode(QTreeWidgetItem *node) const
 {
@@ -37,20 +36,12 @@ void TOrvaneF::setNodeIcon(QTreeWidgetItem *node, int index)
 
 QTreeWidgetItem *TOrvaneF::nodeAt(int absoluteIndex) const
 {
-    int i = 0;
-    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++i)
-        if (i == absoluteIndex)
-            return *it;
-    return nullptr;
+    return TreeView1->nodeAt(absoluteIndex);
 }
 
 int TOrvaneF::absoluteIndexOf(QTreeWidgetItem *node) const
 {
-    int i = 0;
-    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++i)
-        if (*it == node)
-            return i;
-    return -1;
+    return TreeView1->absoluteIndexOf(node);
 }
 
 int TOrvaneF::levelOf(QTreeWidgetItem *node)
@@ -63,18 +54,18 @@ int TOrvaneF::levelOf(QTreeWidgetItem *node)
 
 QTreeWidgetItem *TOrvaneF::findNode(const QString &folderPath, const QString &name) const
 {
-    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it)
-        if ((*it)->text(0) == name && GetPateNode(*it) == folderPath)
-            return *it;
-    return nullptr;
+    // "\A\B\" names the ancestors A and B; "\" a top-level node.
+    if (!folderPath.startsWith(u'\\') || !folderPath.endsWith(u'\\'))
+        return nullptr;
+    const QStringList ancestors = folderPath.size() == 1
+                                      ? QStringList()
+                                      : folderPath.mid(1, folderPath.size() - 2).split(u'\\');
+    return TreeView1->findByPath(ancestors, name);
 }
 
 int TOrvaneF::nodeCount() const
 {
-    int n = 0;
-    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it)
-        ++n;
-    return n;
+    return TreeView1->nodeCount();
 }
 
 void TOrvaneF::TreeView()
@@ -104,13 +95,8 @@ void TOrvaneF::TreeView()
     MenuDsp();
     if (TreeReady) {
         TReadNode();
-        // Position and count in one walk: a large tree is walked once per click.
-        int index = -1, count = 0;
-        for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++count)
-            if (*it == node)
-                index = count;
         setStatus(0, QStringLiteral("第%1階層").arg(levelOf(node) + 1));
-        setStatus(1, QStringLiteral(" %1/%2").arg(index + 1).arg(count));
+        setStatus(1, QStringLiteral(" %1/%2").arg(absoluteIndexOf(node) + 1).arg(nodeCount()));
     }
 }
 

@@ -6,6 +6,8 @@
 #include "base/diskfile.h"
 #include "base/globals.h"
 #include "base/programfiles.h"
+#include "base/memoryrelease.h"
+#include "base/sjiscodec.h"
 #include "base/uiport.h"
 #include "tree/anicursor.h"
 #include "tree/nodekind.h"
@@ -14,10 +16,11 @@
 #include "tree/ui/nodetreewidget.h"
 
 #include <QFileInfo>
-#include <QTreeWidgetItemIterator>
 
 namespace {
-constexpr int RawNameRole = Qt::UserRole + 2; // the name's bytes as read from the tree file
+// The name's bytes as read from the tree file, kept only where encoding the name would
+// not give them back (the rest are written from their text, to the same bytes).
+constexpr int RawNameRole = Qt::UserRole + 2;
 
 const QString kOrvanFilter = QStringLiteral("Orvanﾌｧｲﾙ (*.Orvan)");
 const QString kOrvanFilterNew = QStringLiteral("Orvanファイル (*.Orvan)");
@@ -29,7 +32,7 @@ void TOrvaneF::fillTree(const QList<TreeLine> &nodes)
     QList<QTreeWidgetItem *> lastAtLevel;
     for (const TreeLine &line : nodes) {
         QTreeWidgetItem *item = NodeTreeWidget::newNodeItem(line.text);
-        if (!line.raw.isEmpty())
+        if (!line.raw.isEmpty() && Sjis::encode(line.text).bytes != line.raw)
             item->setData(0, RawNameRole, line.raw);
         lastAtLevel.resize(line.level + 1);
         lastAtLevel[line.level] = item;
@@ -48,10 +51,10 @@ bool TOrvaneF::TreeWrite()
         return false;
     }
     QList<TreeLine> lines;
-    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
-        QTreeWidgetItem *item = *it;
-        lines.append({levelOf(item), item->text(0), item->data(0, RawNameRole).toByteArray()});
-    }
+    lines.reserve(nodeCount());
+    TreeView1->forEachNode([&lines](QTreeWidgetItem *item, int level) {
+        lines.append({level, item->text(0), item->data(0, RawNameRole).toByteArray()});
+    });
     const TreeWriteResult out = serializeTree(lines);
     if (!out.ok) {
         ui().reportError(QStringLiteral("Treeﾌｧｲﾙ %1 に保存できない文字がノード名にあります: %2")
@@ -112,12 +115,14 @@ bool TOrvaneF::OpenTree(const QString &path)
     }
     m_treeReadFailed = false;
     TreeBusy = false;
+    nodes = {};
     BaseDir = QFileInfo(path).absolutePath();
     TreeReady = false;
     AddHistory(path);
     setWindowTitle(ProgName + QStringLiteral("：") + path);
     HideContentPanels();
     TreeIni();
+    ReturnFreedMemory(); // what reading and classifying a large tree left behind
     RestoreCursor();
     return true;
 }
@@ -133,9 +138,8 @@ void TOrvaneF::TreeIni()
     // Pre-order: a node's file-system folder was made when its parent was visited.
     QList<QString> fsFolderAtDepth{NodePaths::folderFsPath(BaseDir, QStringLiteral("\\"))};
     int count = 0;
-    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it, ++count) {
-        QTreeWidgetItem *item = *it;
-        const int depth = levelOf(item);
+    TreeView1->forEachNode([&](QTreeWidgetItem *item, int depth) {
+        ++count;
         const QString name = item->text(0);
         const QString ext = NodePaths::extOf(name);
         const QString &fsFolder = fsFolderAtDepth.at(depth);
@@ -145,7 +149,7 @@ void TOrvaneF::TreeIni()
             fsFolderAtDepth.resize(depth + 2);
             fsFolderAtDepth[depth + 1] = NodePaths::childFolderFsPath(fsFolder, name);
         }
-    }
+    });
     TreeBusy = false;
     TreeView1->collapseAll();
     TreeView1->show();

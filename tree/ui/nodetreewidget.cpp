@@ -62,6 +62,160 @@ NodeTreeWidget::NodeTreeWidget(QWidget *parent)
     setDragDropMode(QAbstractItemView::DragDrop);
     setDropIndicatorShown(false);
     setItemDelegate(new NodeNameDelegate(this, [this](const QModelIndex &index) { return itemFromIndex(index); }));
+
+    // Remembered subtree sizes go when anything changes below them.
+    QAbstractItemModel *m = model();
+    connect(m, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &parent) {
+        forgetUpwards(parent.isValid() ? itemFromIndex(parent) : invisibleRootItem());
+    });
+    connect(m, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this](const QModelIndex &parent, int first, int last) {
+        QTreeWidgetItem *p = parent.isValid() ? itemFromIndex(parent) : invisibleRootItem();
+        for (int row = first; row <= last; ++row)
+            forgetSubtree(p->child(row));
+        forgetUpwards(p);
+    });
+    auto forgetAll = [this] { m_subtreeSize.clear(); };
+    connect(m, &QAbstractItemModel::modelAboutToBeReset, this, forgetAll);
+    connect(m, &QAbstractItemModel::rowsMoved, this, forgetAll);
+    connect(m, &QAbstractItemModel::layoutChanged, this, forgetAll);
+}
+
+NodeTreeWidget::~NodeTreeWidget()
+{
+    // The model outlives this part of the object and empties itself later.
+    model()->disconnect(this);
+}
+
+int NodeTreeWidget::subtreeSize(QTreeWidgetItem *item) const
+{
+    if (const auto it = m_subtreeSize.constFind(item); it != m_subtreeSize.cend())
+        return *it;
+    // Children before their parent, without recursion: a tree file may nest very deep.
+    struct Frame { QTreeWidgetItem *item; int next; int size; };
+    QList<Frame> stack{{item, 0, 1}};
+    int done = 0;
+    while (!stack.isEmpty()) {
+        Frame &top = stack.last();
+        if (top.next < top.item->childCount()) {
+            QTreeWidgetItem *child = top.item->child(top.next++);
+            if (const auto it = m_subtreeSize.constFind(child); it != m_subtreeSize.cend())
+                top.size += *it;
+            else
+                stack.append({child, 0, 1});
+            continue;
+        }
+        done = top.size;
+        m_subtreeSize.insert(top.item, done);
+        stack.removeLast();
+        if (!stack.isEmpty())
+            stack.last().size += done;
+    }
+    return done;
+}
+
+void NodeTreeWidget::forgetUpwards(QTreeWidgetItem *item)
+{
+    for (; item; item = item->parent())
+        m_subtreeSize.remove(item);
+    m_subtreeSize.remove(invisibleRootItem());
+}
+
+void NodeTreeWidget::forgetSubtree(QTreeWidgetItem *item)
+{
+    QList<QTreeWidgetItem *> pending{item};
+    while (!pending.isEmpty() && !m_subtreeSize.isEmpty()) {
+        QTreeWidgetItem *next = pending.takeLast();
+        if (!next)
+            continue;
+        m_subtreeSize.remove(next);
+        for (int i = 0, n = next->childCount(); i < n; ++i)
+            pending.append(next->child(i));
+    }
+}
+
+int NodeTreeWidget::nodeCount() const
+{
+    return subtreeSize(invisibleRootItem()) - 1;
+}
+
+int NodeTreeWidget::absoluteIndexOf(QTreeWidgetItem *node) const
+{
+    if (!node || node->treeWidget() != this)
+        return -1;
+    int index = 0;
+    for (QTreeWidgetItem *item = node; item; item = item->parent()) {
+        QTreeWidgetItem *parent = item->parent() ? item->parent() : invisibleRootItem();
+        const int row = parent->indexOfChild(item);
+        for (int i = 0; i < row; ++i)
+            index += subtreeSize(parent->child(i));
+        if (item->parent())
+            index += 1; // the parent itself comes first
+    }
+    return index;
+}
+
+QTreeWidgetItem *NodeTreeWidget::nodeAt(int absoluteIndex) const
+{
+    if (absoluteIndex < 0)
+        return nullptr;
+    QTreeWidgetItem *parent = invisibleRootItem();
+    int left = absoluteIndex;
+    for (;;) {
+        QTreeWidgetItem *found = nullptr;
+        for (int i = 0, n = parent->childCount(); i < n; ++i) {
+            QTreeWidgetItem *child = parent->child(i);
+            const int size = subtreeSize(child);
+            if (left < size) {
+                found = child;
+                break;
+            }
+            left -= size;
+        }
+        if (!found)
+            return nullptr;
+        if (left == 0)
+            return found;
+        left -= 1;
+        parent = found;
+    }
+}
+
+QTreeWidgetItem *NodeTreeWidget::findByPath(const QStringList &ancestors, const QString &name) const
+{
+    // Depth first along the names, so that of several nodes with the same path the
+    // first in pre-order is found.
+    std::function<QTreeWidgetItem *(QTreeWidgetItem *, int)> search = [&](QTreeWidgetItem *parent, int depth) -> QTreeWidgetItem * {
+        const QString &want = depth < ancestors.size() ? ancestors.at(depth) : name;
+        for (int i = 0, n = parent->childCount(); i < n; ++i) {
+            QTreeWidgetItem *child = parent->child(i);
+            if (child->text(0) != want)
+                continue;
+            if (depth == ancestors.size())
+                return child;
+            if (QTreeWidgetItem *hit = search(child, depth + 1))
+                return hit;
+        }
+        return nullptr;
+    };
+    return search(invisibleRootItem(), 0);
+}
+
+void NodeTreeWidget::forEachNode(const std::function<void(QTreeWidgetItem *, int)> &visit) const
+{
+    // An explicit stack: deep trees must not run out of call stack.
+    struct Frame { QTreeWidgetItem *parent; int next; };
+    QList<Frame> stack{{invisibleRootItem(), 0}};
+    while (!stack.isEmpty()) {
+        Frame &top = stack.last();
+        if (top.next >= top.parent->childCount()) {
+            stack.removeLast();
+            continue;
+        }
+        QTreeWidgetItem *item = top.parent->child(top.next++);
+        visit(item, int(stack.size()) - 1);
+        if (item->childCount() > 0)
+            stack.append({item, 0});
+    }
 }
 
 void NodeTreeWidget::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)

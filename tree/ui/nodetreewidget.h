@@ -5,6 +5,7 @@
 
 #include "nodeops/dropplace.h"
 
+#include <QHash>
 #include <QTreeWidget>
 #include <functional>
 
@@ -16,6 +17,7 @@ class NodeTreeWidget : public QTreeWidget
 
 public:
     explicit NodeTreeWidget(QWidget *parent = nullptr);
+    ~NodeTreeWidget() override;
 
     // Data role holding a node's icon index.
     static constexpr int IconIndexRole = Qt::UserRole + 1;
@@ -44,6 +46,17 @@ public:
     QMimeData *nodeDragMimeData() const;
     // The drag comes from this tree.
     bool isOwnDrag(const QDropEvent *event) const;
+    // Nodes by their place in pre-order (the order of the tree file). Large trees stay
+    // quick: each item's subtree size is remembered until something changes below it,
+    // so these look a node up along one path instead of walking every node.
+    int nodeCount() const;
+    int absoluteIndexOf(QTreeWidgetItem *node) const; // -1 when not in this tree
+    QTreeWidgetItem *nodeAt(int absoluteIndex) const; // null when out of range
+    // The first node in pre-order whose ancestors' texts are `ancestors` and whose own
+    // text is `name`, or null.
+    QTreeWidgetItem *findByPath(const QStringList &ancestors, const QString &name) const;
+    // Visits every node in pre-order with its level (0 for a top-level node).
+    void forEachNode(const std::function<void(QTreeWidgetItem *, int level)> &visit) const;
 
 signals:
     void mouseUp();
@@ -57,4 +70,11 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+
+private:
+    int subtreeSize(QTreeWidgetItem *item) const; // the item and all below it
+    void forgetUpwards(QTreeWidgetItem *item);    // sizes of item and its ancestors
+    void forgetSubtree(QTreeWidgetItem *item);
+
+    mutable QHash<const QTreeWidgetItem *, int> m_subtreeSize;
 };
