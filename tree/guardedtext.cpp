@@ -20,7 +20,7 @@ QString GuardedText::textOf(const QByteArray &bytes, Form *form)
     const QByteArray text = Sjis::beforeNul(bytes);
     // Most UTF-8 also decodes as Shift-JIS (into the wrong characters), so UTF-8 is
     // recognised first; plain ASCII is the same in both and counts as Shift-JIS.
-    const bool utf8 = Sjis::looksLikeUtf8(text);
+    const bool utf8 = Sjis::readsAsUtf8(text);
     if (form)
         *form = utf8 ? Form::Utf8 : Form::ShiftJis;
     return toViewBreaks(utf8 ? Sjis::decodeUtf8(text) : Sjis::decode(text));

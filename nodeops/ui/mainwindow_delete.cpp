@@ -28,9 +28,9 @@ bool fileAt(const QString &path)
     return type != FsEntry::Type::None && type != FsEntry::Type::Folder;
 }
 
-// PatDel of exactly this file, refusing a file that another program holds or that is
-// read-only, as a file system that locks open files would; -1 like a file PatDel could
-// not delete.
+// PatDel of exactly this file (read-only files included), refusing a file that another
+// program holds, as a file system that locks open files would; -1 like a file PatDel
+// could not delete.
 int deleteNodeFile(const QString &path)
 {
     return FileHeld(path) ? FuNotDeleted : FunctionUDetail::patDel(path, true);
