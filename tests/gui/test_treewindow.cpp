@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTreeWidgetItem>
 #include <gtest/gtest.h>
