@@ -18,8 +18,8 @@ QString toViewBreaks(const QString &text)
 QString GuardedText::textOf(const QByteArray &bytes, Form *form)
 {
     const QByteArray text = Sjis::beforeNul(bytes);
-    // Most UTF-8 also decodes as Shift-JIS (into the wrong characters), so UTF-8 is
-    // recognised first; plain ASCII is the same in both and counts as Shift-JIS.
+    // Much UTF-8 also decodes as Shift-JIS and some Shift-JIS is valid UTF-8; the codec
+    // decides by which reading is text, and Shift-JIS wins every doubt.
     const bool utf8 = Sjis::readsAsUtf8(text);
     if (form)
         *form = utf8 ? Form::Utf8 : Form::ShiftJis;
