@@ -24,13 +24,92 @@ char16_t lookAlike(char16_t c)
     }
 }
 
-bool encodeOne(QStringEncoder &enc, QStringView piece, QByteArray &out)
+// The three control bytes the library table maps to one another instead of to themselves.
+bool isSwappedControl(char16_t c)
 {
+    return c == 0x1A || c == 0x1C || c == 0x7F;
+}
+
+// Decodes a piece that holds none of the swapped control bytes and appends it. A lead
+// byte at the very end has no second byte; the library drops it silently, so it is
+// counted here.
+void decodePiece(QByteArrayView piece, QString &out, bool &ok)
+{
+    if (piece.isEmpty())
+        return;
+    QStringDecoder dec("CP932", QStringConverter::Flag::Stateless);
+    out += QString(dec(piece));
+    if (dec.hasError())
+        ok = false;
+    qsizetype i = 0;
+    const qsizetype n = piece.size();
+    while (i < n) {
+        const uchar b = uchar(piece[i]);
+        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        if (lead && i + 1 >= n) {
+            if (!out.endsWith(QChar(0x1A)))
+                out += QChar(0x1A);
+            ok = false;
+        }
+        i += lead ? 2 : 1;
+    }
+}
+
+// Encodes a piece that holds none of the swapped control characters; false when some
+// character cannot be held.
+bool encodePiece(QStringView piece, QByteArray &out)
+{
+    if (piece.isEmpty())
+        return true;
+    QStringEncoder enc("CP932", QStringConverter::Flag::Stateless);
     QByteArray b = enc(piece);
     if (enc.hasError())
         return false;
     out += b;
     return true;
+}
+
+// Encodes text as it stands (no look-alikes); `original` is what names the characters
+// that cannot be held (same length as `text`).
+Encoded encodeExact(const QString &text, const QString &original)
+{
+    Encoded result;
+    if (Cp932Table::encode(text, &result.bytes))
+        return result;
+    // Whole runs between the swapped control characters first: the common case.
+    QByteArray whole;
+    bool allOk = true;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i <= n && allOk; ++i) {
+        if (i < n && !isSwappedControl(text.at(i).unicode()))
+            continue;
+        allOk = encodePiece(QStringView(text).sliced(start, i - start), whole);
+        if (i < n)
+            whole += char(text.at(i).unicode());
+        start = i + 1;
+    }
+    if (allOk) {
+        result.bytes = whole;
+        return result;
+    }
+    // Find the characters that cannot be held, one code point at a time.
+    result.ok = false;
+    QByteArray out;
+    for (qsizetype i = 0; i < n;) {
+        const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < n) ? 2 : 1;
+        const QStringView piece = QStringView(text).mid(i, len);
+        if (len == 1 && isSwappedControl(piece.at(0).unicode())) {
+            out += char(piece.at(0).unicode());
+        } else if (!encodePiece(piece, out)) {
+            const QString ch = original.mid(i, len);
+            if (!result.unencodable.contains(ch))
+                result.unencodable += ch;
+        }
+        i += len;
+    }
+    result.bytes = out;
+    return result;
 }
 
 } // namespace
@@ -43,25 +122,22 @@ QString decode(const QByteArray &bytes, bool *clean)
             *clean = true;
         return fast;
     }
-    // Invalid bytes: the converter decides what they become.
-    QStringDecoder dec("CP932", QStringConverter::Flag::Stateless);
-    QString text = dec(bytes);
-    bool ok = !dec.hasError();
-    // A lead byte at the very end has no second byte; the decoder drops it silently.
-    qsizetype i = 0;
+    // The library table swaps three control bytes (0x1A, 0x1C, 0x7F) with one another,
+    // where code page 932 keeps every byte below 0x80 as itself. None of the three can be
+    // the second byte of a double-byte character, so they are taken out here and the
+    // pieces between them go through the library.
+    QString text;
+    text.reserve(bytes.size());
+    bool ok = true;
+    qsizetype start = 0;
     const qsizetype n = bytes.size();
-    bool dangling = false;
-    while (i < n) {
-        const uchar b = uchar(bytes[i]);
-        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-        if (lead && i + 1 >= n)
-            dangling = true;
-        i += lead ? 2 : 1;
-    }
-    if (dangling) {
-        if (!text.endsWith(QChar(0x1A)))
-            text += QChar(0x1A);
-        ok = false;
+    for (qsizetype i = 0; i <= n; ++i) {
+        if (i < n && !isSwappedControl(uchar(bytes[i])))
+            continue;
+        decodePiece(QByteArrayView(bytes).sliced(start, i - start), text, ok);
+        if (i < n)
+            text += QChar(char16_t(uchar(bytes[i])));
+        start = i + 1;
     }
     if (clean)
         *clean = ok;
@@ -70,35 +146,10 @@ QString decode(const QByteArray &bytes, bool *clean)
 
 Encoded encode(const QString &text)
 {
-    Encoded result;
     QString mapped = text;
     for (QChar &c : mapped)
         c = QChar(lookAlike(c.unicode()));
-
-    if (Cp932Table::encode(mapped, &result.bytes))
-        return result;
-    QStringEncoder enc("CP932", QStringConverter::Flag::Stateless);
-    QByteArray whole = enc(mapped);
-    if (!enc.hasError()) {
-        result.bytes = whole;
-        return result;
-    }
-    // Find the characters that cannot be held, one code point at a time.
-    result.ok = false;
-    QByteArray out;
-    for (qsizetype i = 0; i < mapped.size();) {
-        const qsizetype len = (mapped.at(i).isHighSurrogate() && i + 1 < mapped.size()) ? 2 : 1;
-        QStringEncoder one("CP932", QStringConverter::Flag::Stateless);
-        const QStringView piece = QStringView(mapped).mid(i, len);
-        if (!encodeOne(one, piece, out)) {
-            const QString ch = text.mid(i, len);
-            if (!result.unencodable.contains(ch))
-                result.unencodable += ch;
-        }
-        i += len;
-    }
-    result.bytes = out;
-    return result;
+    return encodeExact(mapped, text);
 }
 
 bool roundTrips(const QByteArray &bytes)
@@ -107,7 +158,7 @@ bool roundTrips(const QByteArray &bytes)
     const QString text = decode(bytes, &clean);
     if (!clean)
         return false;
-    const Encoded back = encode(text);
+    const Encoded back = encodeExact(text, text);
     return back.ok && back.bytes == bytes;
 }
 
@@ -181,51 +232,6 @@ QString decodeUtf8(const QByteArray &bytes)
 QByteArray encodeUtf8(const QString &text)
 {
     return text.toUtf8();
-}
-
-bool looksLikeUtf8(const QByteArray &bytes)
-{
-    bool multi = false;
-    bool longForm = false;     // a 3- or 4-byte sequence (CJK text is made of these)
-    bool onlyLatin = true;     // every 2-byte sequence is a Latin letter or sign (U+00A0..U+017F)
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const uchar b = uchar(bytes[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        if (b < 0x80) { ++i; continue; }
-        if (b >= 0xC2 && b <= 0xDF) { extra = 1; cp = b & 0x1F; }
-        else if (b >= 0xE0 && b <= 0xEF) { extra = 2; cp = b & 0x0F; }
-        else if (b >= 0xF0 && b <= 0xF4) { extra = 3; cp = b & 0x07; }
-        else return false;
-        if (i + extra >= n)
-            return false;
-        for (int k = 1; k <= extra; ++k) {
-            const uchar c = uchar(bytes[i + k]);
-            if ((c & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF))
-            || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        multi = true;
-        if (extra >= 2)
-            longForm = true;
-        else if (cp < 0xA0 || cp > 0x17F)
-            onlyLatin = false;
-        i += extra + 1;
-    }
-    if (!multi)
-        return false;
-    if (longForm || onlyLatin)
-        return true;
-    // Only 2-byte sequences outside the Latin letters: pairs of half-width katakana in
-    // Shift-JIS ("ﾊｲ" is CA B2) look just like that, so clean Shift-JIS wins.
-    bool cleanSjis = false;
-    decode(bytes, &cleanSjis);
-    return !cleanSjis;
 }
 
 int charWidth(char32_t c)

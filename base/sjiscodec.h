@@ -47,16 +47,18 @@ QString joinLinesCrLf(const QStringList &lines);
 QString normalizeCrLf(const QString &text);
 
 // Text files that another program wrote in UTF-8 are shown and saved in UTF-8.
-// decodeUtf8 expects bytes for which looksLikeUtf8 (or plain ASCII) holds.
+// decodeUtf8 expects bytes for which readsAsUtf8 holds.
 QString decodeUtf8(const QByteArray &bytes);
 QByteArray encodeUtf8(const QString &text);
 
-// True when the bytes are UTF-8 text rather than Shift-JIS: valid UTF-8 holding a
-// multi-byte sequence, and either a 3- or 4-byte one (CJK), or only Latin letters and
-// signs (U+00A0..U+017F), or bytes that are not clean Shift-JIS. Plain ASCII is the same
-// in both and counts as Shift-JIS; half-width katakana pairs that happen to be valid
-// 2-byte UTF-8 stay Shift-JIS.
-bool looksLikeUtf8(const QByteArray &bytes);
+// Decides in which encoding file text is read (and so written back). A UTF-8 byte-order
+// mark means UTF-8; bytes that are not valid UTF-8, and plain ASCII, are Shift-JIS;
+// bytes that are valid UTF-8 but not clean Shift-JIS are UTF-8. Bytes valid both ways
+// are read the way that gives the more plausible text (kana, kanji, full-width forms and
+// Latin letters next to the debris a wrong reading gives: Latin-extended letters and
+// control codes from Shift-JIS read as UTF-8, stray half-width katakana and rare kanji
+// from UTF-8 read as Shift-JIS); Shift-JIS, the format's own encoding, wins every doubt.
+bool readsAsUtf8(const QByteArray &bytes);
 
 // Number of bytes a character takes in CP932: 1 for ASCII and half-width katakana,
 // 2 for everything else (what CP932 cannot hold counts as 2 as well). Lengths and

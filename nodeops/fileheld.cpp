@@ -2,11 +2,15 @@
 
 #include "nodeops/fsentry.h"
 
+#include <QByteArray>
 #include <QFile>
 
 #include <cerrno>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -38,6 +42,61 @@ bool lockedElsewhere(const QString &fsPath)
     return held;
 }
 
+bool allDigits(const char *name)
+{
+    if (!*name)
+        return false;
+    for (; *name; ++name)
+        if (*name < '0' || *name > '9')
+            return false;
+    return true;
+}
+
+// Whether any open descriptor of the process refers to this file (same device and inode).
+bool processHasOpen(const char *pid, dev_t dev, ino_t ino)
+{
+    const QByteArray fdDir = QByteArray("/proc/") + pid + "/fd";
+    DIR *dir = ::opendir(fdDir.constData());
+    if (!dir)
+        return false; // gone, or another user's process we may not look into
+    bool found = false;
+    while (const dirent *e = ::readdir(dir)) {
+        if (!allDigits(e->d_name))
+            continue;
+        struct stat st;
+        if (::fstatat(::dirfd(dir), e->d_name, &st, 0) == 0 && st.st_dev == dev && st.st_ino == ino) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+// Another process has the file open: the list of open descriptors every process shows
+// under /proc, followed to the files they name.
+bool openInAnotherProcess(const QString &fsPath)
+{
+    struct stat target;
+    if (::stat(QFile::encodeName(fsPath).constData(), &target) != 0)
+        return false;
+    DIR *proc = ::opendir("/proc");
+    if (!proc)
+        return false;
+    const QByteArray self = QByteArray::number(qint64(::getpid()));
+    bool found = false;
+    while (const dirent *e = ::readdir(proc)) {
+        if (!allDigits(e->d_name) || self == e->d_name)
+            continue;
+        if (processHasOpen(e->d_name, target.st_dev, target.st_ino)) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(proc);
+    return found;
+}
+
 } // namespace
 
 bool FileHeld(const QString &fsPath)
@@ -46,5 +105,5 @@ bool FileHeld(const QString &fsPath)
         return false;
     if (FsEntry::typeAt(fsPath) != FsEntry::Type::File)
         return false;
-    return FsEntry::isReadOnly(fsPath) || lockedElsewhere(fsPath);
+    return lockedElsewhere(fsPath) || openInAnotherProcess(fsPath);
 }

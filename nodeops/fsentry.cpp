@@ -68,7 +68,33 @@ QByteArray temporaryBeside(const QString &to)
     return fs(join(parentOf(to), QStringLiteral(".orvane-copy-XXXXXX")));
 }
 
-bool copyLink(const QString &from, const QString &to)
+std::function<void(const QString &)> &beforeCopyTakesItsName()
+{
+    static std::function<void(const QString &)> hook;
+    return hook;
+}
+
+// Gives the finished copy its name. Without replacing, a file that appeared at `to`
+// while the copy was made stays and the copy fails.
+bool takeName(const QByteArray &tmp, const QString &to, Finish finish)
+{
+    if (const auto &hook = beforeCopyTakesItsName())
+        hook(to);
+    const QByteArray target = fs(to);
+    if (finish == Finish::Replace)
+        return ::rename(tmp.constData(), target.constData()) == 0;
+    if (::renameat2(AT_FDCWD, tmp.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without the no-replace flag: a second link fails where anything is.
+    if (::link(tmp.constData(), target.constData()) != 0)
+        return false;
+    ::unlink(tmp.constData());
+    return true;
+}
+
+bool copyLink(const QString &from, const QString &to, Finish finish)
 {
     QByteArray target(4096, '\0');
     const ssize_t n = ::readlink(fs(from).constData(), target.data(), size_t(target.size()));
@@ -84,14 +110,14 @@ bool copyLink(const QString &from, const QString &to)
     ::unlink(tmp.constData());
     if (::symlink(target.constData(), tmp.constData()) != 0)
         return false;
-    if (::rename(tmp.constData(), fs(to).constData()) != 0) {
+    if (!takeName(tmp, to, finish)) {
         ::unlink(tmp.constData());
         return false;
     }
     return true;
 }
 
-bool copyRegular(const QString &from, const struct stat &src, const QString &to)
+bool copyRegular(const QString &from, const struct stat &src, const QString &to, Finish finish)
 {
     const int in = ::open(fs(from).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (in < 0)
@@ -108,7 +134,7 @@ bool copyRegular(const QString &from, const struct stat &src, const QString &to)
     ok = ok && ::futimens(out, times) == 0;
     ok = (::close(out) == 0) && ok;
     ::close(in);
-    if (ok && ::rename(tmp.constData(), fs(to).constData()) == 0)
+    if (ok && takeName(tmp, to, finish))
         return true;
     ::unlink(tmp.constData());
     return false;
@@ -185,17 +211,23 @@ bool allowsChanges(const QString &folder)
     return (st.st_mode & S_IWUSR) != 0;
 }
 
-bool copyFile(const QString &from, const QString &to)
+bool copyFile(const QString &from, const QString &to, Finish finish)
 {
     struct stat src;
     if (!lstatOf(from, &src) || !(S_ISREG(src.st_mode) || S_ISLNK(src.st_mode)))
         return false;
     struct stat dst;
-    if (lstatOf(to, &dst) && (!(S_ISREG(dst.st_mode) || S_ISLNK(dst.st_mode)) || !replaceable(dst)))
+    if (lstatOf(to, &dst)
+        && (finish == Finish::NoReplace || !(S_ISREG(dst.st_mode) || S_ISLNK(dst.st_mode)) || !replaceable(dst)))
         return false;
     if (!allowsChanges(parentOf(to)))
         return false;
-    return S_ISLNK(src.st_mode) ? copyLink(from, to) : copyRegular(from, src, to);
+    return S_ISLNK(src.st_mode) ? copyLink(from, to, finish) : copyRegular(from, src, to, finish);
+}
+
+void setBeforeCopyTakesItsName(std::function<void(const QString &to)> hook)
+{
+    beforeCopyTakesItsName() = std::move(hook);
 }
 
 bool removeFile(const QString &path)

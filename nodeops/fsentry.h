@@ -13,6 +13,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace FsEntry {
 
 enum class Type { None, Folder, File, Link, Special };
@@ -36,10 +38,17 @@ bool makeWritable(const QString &path);
 // The folder may have entries created, deleted or renamed in it.
 bool allowsChanges(const QString &folder);
 
-// Copies a file, or a link as a link, onto `to` (replacing a writable file or link there)
-// through a temporary file beside it, so `to` is never left half-written. The copy keeps
-// the source's permissions and modification time.
-bool copyFile(const QString &from, const QString &to);
+// How a finished copy takes its name: over a writable file or link already there, or
+// never over anything (also not over what appears there while the copy is made).
+enum class Finish { Replace, NoReplace };
+
+// Copies a file, or a link as a link, onto `to` through a temporary file beside it, so
+// `to` is never left half-written. The copy keeps the source's permissions and
+// modification time.
+bool copyFile(const QString &from, const QString &to, Finish finish = Finish::Replace);
+// For tests: runs when a copy is complete, just before it takes its name, so that a
+// test can put something at `to` in that moment. An empty function removes it.
+void setBeforeCopyTakesItsName(std::function<void(const QString &to)> hook);
 // Deletes a file or link (not a folder, not a system entry).
 bool removeFile(const QString &path);
 // Creates one folder; its parent must exist.

@@ -87,7 +87,8 @@ int FileCopyChk(const QString &source, const QString &destination)
     // A link stands for the file it names: the copy is a file of its own, so that a
     // change to the copy never reaches the original.
     const QString real = QFileInfo(source).canonicalFilePath();
-    if (!FsEntry::copyFile(real.isEmpty() ? source : real, destination)) {
+    // The copy never replaces a file that appears at the destination while it is made.
+    if (!FsEntry::copyFile(real.isEmpty() ? source : real, destination, FsEntry::Finish::NoReplace)) {
         ui().showMessage(QStringLiteral("ﾌｧｲﾙのCopyに失敗 [") + source + QStringLiteral("]->[") + destination
                          + u']');
         return FuRefused;

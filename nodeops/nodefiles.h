@@ -17,8 +17,8 @@ bool fileAt(const QString &fsPath);
 // (the user's delete command), so that a mistaken delete is one restore away.
 enum class Disposal { Delete, ToTrash };
 
-// Deletes exactly this file; a file another program holds or that is read-only is
-// refused like a file that could not be deleted (-1). 0 done.
+// Deletes exactly this file (read-only files included); a file another program holds
+// is refused like a file that could not be deleted (-1). 0 done.
 int deleteFile(const QString &fsPath, Disposal how = Disposal::Delete);
 
 // Deletes the node's file and, for a kind with a comment, its side file. True when the

@@ -26,9 +26,9 @@ QString GuardedText::textOf(const QByteArray &bytes, Form *form)
 
 GuardedText::Form GuardedText::formOf(const QByteArray &bytes)
 {
-    // Most UTF-8 also decodes as Shift-JIS (into the wrong characters), so UTF-8 is
-    // recognised first; plain ASCII is the same in both and counts as Shift-JIS.
-    return Sjis::looksLikeUtf8(Sjis::beforeNul(bytes)) ? Form::Utf8 : Form::ShiftJis;
+    // Much UTF-8 also decodes as Shift-JIS and some Shift-JIS is valid UTF-8; the codec
+    // decides by which reading is text, and Shift-JIS wins every doubt.
+    return Sjis::readsAsUtf8(Sjis::beforeNul(bytes)) ? Form::Utf8 : Form::ShiftJis;
 }
 
 Sjis::Encoded GuardedText::bytesOf(const QString &viewText, Form form)

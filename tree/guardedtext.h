@@ -3,8 +3,9 @@
 // bytes become the view's text and back, with a ContentGuard so that leaving the view
 // never damages the file.
 //
-// Files are Shift-JIS with CR LF. A file holding valid UTF-8 (written by another
-// program) is shown as UTF-8 and, when edited, saved in UTF-8 again. The view holds
+// Files are Shift-JIS with CR LF. A file that Sjis::readsAsUtf8 takes for UTF-8
+// (written by another program) is shown as UTF-8 and, when edited, saved in UTF-8 again:
+// a file is always written in the encoding it was read in. The view holds
 // "\n" line breaks; writing turns them into CR LF and adds none at the end.
 
 #include "base/sjiscodec.h"

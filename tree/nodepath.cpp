@@ -5,11 +5,17 @@ namespace NodePaths {
 QString folderPath(const QStringList &ancestorsFromRoot)
 {
     QString path(u'\\');
-    for (const QString &name : ancestorsFromRoot) {
-        path += name;
-        path += u'\\';
-    }
+    for (const QString &name : ancestorsFromRoot)
+        path = childFolderPath(path, name);
     return path;
+}
+
+QString childFolderPath(const QString &folderPath, const QString &name)
+{
+    // "a\b" would read back as two folders, "a" and "b".
+    if (folderPath.isEmpty() || !isSafeName(name))
+        return {};
+    return folderPath + name + u'\\';
 }
 
 QString extOf(const QString &name)

@@ -8,8 +8,13 @@
 
 namespace NodePaths {
 
-// "\" followed by each ancestor's name and "\", root first.
+// "\" followed by each ancestor's name and "\", root first; "" when an ancestor's name
+// is not safe (isSafeName): a node below a node without a path has no path either.
 QString folderPath(const QStringList &ancestorsFromRoot);
+
+// The folder path of a node's children, from the node's own folder path and name; ""
+// when the node has no path or its name is not safe.
+QString childFolderPath(const QString &folderPath, const QString &name);
 
 // The characters after the last "." of a name, upper case; empty without a ".".
 QString extOf(const QString &name);

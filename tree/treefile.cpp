@@ -32,7 +32,12 @@ QList<QByteArray> splitTreeFileLines(const QByteArray &bytes)
 TreeReadResult parseTreeFile(const QByteArray &bytes)
 {
     TreeReadResult result;
-    const QList<QByteArray> lines = splitTreeFileLines(Sjis::beforeNul(bytes));
+    const QByteArray text = Sjis::beforeNul(bytes);
+    for (qsizetype i = text.size(); i < bytes.size() && !result.dropsBytes; ++i) {
+        const char c = bytes.at(i);
+        result.dropsBytes = c != '\0' && c != '\r' && c != '\n';
+    }
+    const QList<QByteArray> lines = splitTreeFileLines(text);
     result.nodes.reserve(lines.size());
     int previousDepth = -1;
     for (const QByteArray &line : lines) {

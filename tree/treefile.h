@@ -18,6 +18,8 @@ struct TreeReadResult {
     bool ok = true;
     QString badLineText;   // on a level error: the text of the line
     int badLevel = 0;      // on a level error: the line's level (its indentation count)
+    bool dropsBytes = false; // the file holds bytes the tree cannot hold (text after a NUL):
+                             // writing the tree back would lose them
     QString errorMessage() const; // the level error in the user's words
 };
 
@@ -26,7 +28,8 @@ struct TreeReadResult {
 // is cut at its first NUL (Sjis::beforeNul).
 QList<QByteArray> splitTreeFileLines(const QByteArray &bytes);
 
-// Reads tree file bytes: the text ends at the first NUL; lines end at CR LF, lone CR
+// Reads tree file bytes: the text ends at the first NUL (anything but NULs and line
+// breaks after it sets dropsBytes); lines end at CR LF, lone CR
 // or lone LF; leading TABs and SPACEs count one level each; the first line is always
 // a root; a line more than one level deeper than the node before it stops reading.
 TreeReadResult parseTreeFile(const QByteArray &bytes);

@@ -1,9 +1,10 @@
-// Program entry: one instance per user, then the main window and the event loop.
+// Program entry: one instance per settings file, then the main window and the event loop.
 
 #include "app/terminationsignal.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/qtuiport.h"
 #include "app/ui/singleinstance.h"
+#include "base/globals.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -49,7 +50,10 @@ int main(int argc, char *argv[])
 
     QtUiPort port;
     setUiPort(&port);
-    SingleInstance instance(QStringLiteral("TOrvane"));
+    // The guard is keyed on where the settings file lives, so the program's paths are
+    // known first (the window sets them up again when it is created).
+    GlobalInit(QApplication::applicationFilePath());
+    SingleInstance instance(SingleInstance::settingsFolder());
     if (!instance.claim()) {
         // Another Orvane runs: say so, bring it forward, and touch no file.
         ui().showMessage(SingleInstance::alreadyRunningMessage(QApplication::applicationFilePath()));

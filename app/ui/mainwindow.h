@@ -393,5 +393,13 @@ private:
     bool m_activatedOnce = false;
     bool m_destroyed = false;
     bool m_treeReadFailed = false; // the tree on screen did not come whole from TreeFileName
+
+    // ---- memo and comment text shown as UTF-8 (tree/ui) ----
+    void tellUtf8(const GuardedText &text); // says so in status panel 2
+
+    // ---- a tree file holding bytes the tree cannot hold (tree/ui) ----
+    bool keepOriginalTreeFile(); // copies TreeFileName beside itself under a dated name, and says where
+    bool m_treeDropsBytes = false; // writing the tree would lose bytes of TreeFileName
+    QByteArray m_treeAsRead;       // then: the tree as read, written out; equal bytes mean untouched
     BusyCursor *m_busyCursor = nullptr;
 };

@@ -317,6 +317,8 @@ void TOrvaneF::buildContentPanels()
     // A tall picture leaves the comment 10 pixels; its editor must be able to go that small.
     MemoG->setMinimumHeight(1);
     PanelG2->setMinimumHeight(10);
+    // A small picture leaves the comment the rest: its box must be able to go as small.
+    ScrollBox1->setMinimumHeight(1);
     Splitter4->addWidget(ScrollBox1);
     Splitter4->addWidget(PanelG2);
     PanelGra->layout()->addWidget(Splitter4);

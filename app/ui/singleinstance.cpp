@@ -1,37 +1,67 @@
 #include "app/ui/singleinstance.h"
 
-#include <QDir>
+#include "base/globals.h"
+#include "base/programfiles.h"
+
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
-#include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-SingleInstance::SingleInstance(const QString &name, QObject *parent)
-    : QObject(parent)
-    , m_serverName(QStringLiteral("%1-%2").arg(name.toLower()).arg(::getuid()))
+namespace {
+
+int openFolder(const QString &folder)
 {
+    return ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString &settingsFolder, QObject *parent)
+    : QObject(parent)
+    , m_folder(settingsFolder)
+{
+    // The socket is named after the folder itself (device and inode), so that every
+    // path to it, and every user and environment, gives the same name; it lives in the
+    // abstract namespace, which no runtime or temporary folder setting moves.
+    struct stat st;
+    if (::stat(QFile::encodeName(settingsFolder).constData(), &st) == 0)
+        m_serverName = QStringLiteral("orvane-%1-%2").arg(quint64(st.st_dev)).arg(quint64(st.st_ino));
+    else
+        m_serverName = QStringLiteral("orvane-") + QFileInfo(settingsFolder).absoluteFilePath();
 }
 
 SingleInstance::~SingleInstance()
 {
     delete m_server;
-    delete m_lock;
+    if (m_folderFd >= 0)
+        ::close(m_folderFd);
+}
+
+QString SingleInstance::settingsFolder()
+{
+    return QFileInfo(ProgramFiles::writePath(ProgName + QStringLiteral(".Ini"))).absolutePath();
 }
 
 bool SingleInstance::claim()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    m_lock = new QLockFile(dir + u'/' + m_serverName + QStringLiteral(".lock"));
-    m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(100))
-        return false; // a live process holds it (a stale lock after a crash is taken over)
-    QLocalServer::removeServer(m_serverName);
+    // A lock on the folder: taken by whichever start comes first, released by the system
+    // when that process ends, however it ends. Programs this one starts do not inherit it.
+    m_folderFd = openFolder(m_folder);
+    if (m_folderFd < 0)
+        return true; // no folder to guard: no settings file can be shared either
+    if (::flock(m_folderFd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(m_folderFd);
+        m_folderFd = -1;
+        return false;
+    }
     m_server = new QLocalServer;
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    m_server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
     if (!m_server->listen(m_serverName))
         return true; // still the only instance; later starts just cannot reach us
     connect(m_server, &QLocalServer::newConnection, this, [this] {
@@ -50,6 +80,7 @@ bool SingleInstance::claim()
 bool SingleInstance::notifyRunning()
 {
     QLocalSocket socket;
+    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(1000))
         return false;

@@ -1,22 +1,26 @@
 #pragma once
-// One running Orvane per user. The first instance holds a lock file and listens on a
-// local socket named after the user; a later start connects, asks the running window
-// to come forward, and ends without touching any file.
+// One running Orvane per settings file. Two starts that would write the same settings
+// file exclude each other, whoever starts them and whatever their environment: the
+// first holds a lock on the folder that holds the settings file and listens on a local
+// socket named after that folder; a later start connects, asks the running window to
+// come forward, and ends without touching any file.
 
 #include <QObject>
 #include <QString>
 
 class QLocalServer;
-class QLockFile;
 
 class SingleInstance : public QObject
 {
     Q_OBJECT
 
 public:
-    // name distinguishes the instance key (the application title, per user).
-    explicit SingleInstance(const QString &name, QObject *parent = nullptr);
+    // settingsFolder is the folder of the settings file (see settingsFolder()).
+    explicit SingleInstance(const QString &settingsFolder, QObject *parent = nullptr);
     ~SingleInstance() override;
+
+    // The folder that holds the settings file of this program (after GlobalInit).
+    static QString settingsFolder();
 
     // True when this process is the only instance and now listens for later starts.
     bool claim();
@@ -32,7 +36,8 @@ signals:
     void anotherStartRequested();
 
 private:
+    QString m_folder;
     QString m_serverName;
-    QLockFile *m_lock = nullptr;
+    int m_folderFd = -1; // holds the lock while this instance runs
     QLocalServer *m_server = nullptr;
 };

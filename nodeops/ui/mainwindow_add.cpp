@@ -80,7 +80,7 @@ void addNode(TOrvaneF &w, Place place, const QString &name)
     QTreeWidgetItem *selected = w.TreeView1->currentItem();
     QString folder;
     if (place == Place::LastChild)
-        folder = w.GetPateNode(selected) + selected->text(0) + u'\\';
+        folder = NodePaths::childFolderPath(w.GetPateNode(selected), selected->text(0));
     else
         folder = selected ? w.GetPateNode(selected) : QStringLiteral("\\");
     const QString target = NodePaths::fullPath(BaseDir, folder, name);

@@ -27,9 +27,8 @@ QString cleanedName(const QString &typed, bool *removed)
     return SpaceTrim(name);
 }
 
-// ReName, refusing a file that another program holds or that is read-only, with the
-// message ReName shows when the file system refuses, as a file system that locks open
-// files would.
+// ReName, refusing a file that another program holds, with the message ReName shows
+// when the file system refuses, as a file system that locks open files would.
 bool renameNodeFile(const QString &from, const QString &to)
 {
     if (FileHeld(from)) {

@@ -1,6 +1,8 @@
 #include "settings/ui/templatedialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,10 +47,16 @@ TTmpF::TTmpF(QWidget *parent)
     connect(Button2, &QPushButton::clicked, this, &TTmpF::Button2Click);
     // The first change of the choice makes the box a pick-only list: from then on a
     // name can only be chosen, not typed.
+    // Enter in the choice box is the default button, as everywhere else in the dialog;
+    // left to the box, it would pick a template nobody chose.
+    ComboBox1->installEventFilter(this);
+    ComboBox1->lineEdit()->installEventFilter(this);
     connect(ComboBox1, &QComboBox::editTextChanged, this, [this] {
         if (m_deleting && ComboBox1->isEditable()) {
             const QString text = ComboBox1->currentText();
             const int index = ComboBox1->findText(text, Qt::MatchExactly);
+            if (index < 0)
+                return; // not a choice (yet): the box stays as it is
             QMetaObject::invokeMethod(this, [this, index] {
                 ComboBox1->setEditable(false);
                 ComboBox1->setCurrentIndex(index);
@@ -98,6 +106,18 @@ void TTmpF::Button2Click()
 {
     m_tmpName = TemplateDialog::answer(m_deleting, Edit1->text(), ComboBox1->currentText());
     QDialog::accept();
+}
+
+bool TTmpF::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == ComboBox1 || watched == ComboBox1->lineEdit())) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !ComboBox1->view()->isVisible()) {
+            Button2->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TTmpF::reject()

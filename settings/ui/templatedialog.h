@@ -38,6 +38,9 @@ public:
 public slots:
     void reject() override; // Escape, like ｷｬﾝｾﾙ
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     bool m_deleting = false;
     QString m_tmpName;

@@ -1,9 +1,11 @@
-// A file that another open file holds a lock on, or that is read-only, is held.
+// A file that another program has open, or that another open file holds a lock on, is
+// held; a read-only file is not.
 
 #include "nodeops/fileheld.h"
 #include "support/testdir.h"
 
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -28,15 +30,38 @@ TEST(FileHeld, PlainFileFolderAndNothingAreNotHeld)
     EXPECT_FALSE(FileHeld(QString()));
 }
 
-TEST(FileHeld, ReadOnlyFileIsHeldWhoeverRuns)
+TEST(FileHeld, ReadOnlyFileIsNotHeld)
 {
     TestDir dir;
     dir.createFile(QStringLiteral("a.txt"), "x");
     const QString path = dir.file(QStringLiteral("a.txt"));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    EXPECT_TRUE(FileHeld(path));
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_FALSE(FileHeld(path));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TEST(FileHeld, FileOpenInAnotherProgramIsHeldUntilItIsClosed)
+{
+    TestDir dir;
+    dir.createFile(QStringLiteral("a.pdf"), "%PDF");
+    dir.createFile(QStringLiteral("b.pdf"), "%PDF");
+    const QString path = dir.file(QStringLiteral("a.pdf"));
+    // Another program reading the file: its standard input is the file.
+    QProcess reader;
+    reader.setStandardInputFile(path);
+    reader.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    ASSERT_TRUE(reader.waitForStarted());
+    EXPECT_TRUE(FileHeld(path));
+    EXPECT_FALSE(FileHeld(dir.file(QStringLiteral("b.pdf"))));
+    reader.kill();
+    ASSERT_TRUE(reader.waitForFinished());
+    EXPECT_FALSE(FileHeld(path));
+
+    // This program's own open files do not count.
+    const int own = openFd(path, O_RDONLY);
+    ASSERT_GE(own, 0);
+    EXPECT_FALSE(FileHeld(path));
+    ::close(own);
 }
 
 TEST(FileHeld, LockTakenThroughAnotherOpenFileIsSeenAndReleased)

@@ -2,6 +2,7 @@
 // each refusal with its exact message, once, and its code. Read-only rules are the
 // program's own (owner write bit), so these cases hold for the superuser too.
 
+#include "nodeops/fsentry.h"
 #include "nodeops/functionu.h"
 #include "support/fileattrs.h"
 #include "support/recordingui.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -143,6 +145,25 @@ TEST(FunctionUFiles, FileCopyChkCopies)
     // Permissions and time travel with the copy.
     EXPECT_FALSE(ownerWritable(dst));
     EXPECT_EQ(QFileInfo(dst).lastModified(), QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
+}
+
+TEST(FunctionUFiles, FileCopyChkNeverReplacesAFileThatAppearsDuringTheCopy)
+{
+    TestDir dir;
+    dir.createFile("src.txt", "source");
+    const QString dst = dir.file("dst.txt");
+    // Another program saves a file under the same name while the copy is made.
+    FsEntry::setBeforeCopyTakesItsName([&](const QString &to) {
+        if (to == dst)
+            dir.createFile("dst.txt", "theirs");
+    });
+    RecordingUi ui;
+    const int result = FileCopyChk(dir.file("src.txt"), dst);
+    FsEntry::setBeforeCopyTakesItsName({});
+    EXPECT_EQ(result, FuRefused);
+    expectOnlyMessages(ui, {QStringLiteral("ﾌｧｲﾙのCopyに失敗 [") + dir.file("src.txt") + QStringLiteral("]->[") + dst + "]"});
+    EXPECT_EQ(dir.read("dst.txt"), "theirs");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"dst.txt", "src.txt"}));
 }
 
 TEST(FunctionUFiles, FileCopyChkReportsAFailedCopy)

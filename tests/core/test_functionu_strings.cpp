@@ -46,6 +46,10 @@ TEST(FunctionUStrings, LastCharPos)
         {u'.', "ab.d.fgh", 5},
         {u'.', QStringLiteral("あ.txt"), 3},       // a double-byte character counts two
         {u'.', QStringLiteral("ｱ.txt"), 2},        // half-width katakana counts one
+        {u'.', QStringLiteral("\uFF61.txt"), 2},   // ... from the first of them, ｡
+        {u'.', QStringLiteral("\uFF9F.txt"), 2},   // ... to the last, ﾟ
+        {u'.', QStringLiteral("\uFF60.txt"), 3},   // just outside the range: two
+        {u'.', QStringLiteral("\uFFA0.txt"), 3},
         {u'\\', QStringLiteral("ソ\\"), 3},       // ソ's second byte is not a "\"
         {u'\\', QStringLiteral("ソ"), 0},
         {QChar(u'ソ'), QStringLiteral("aソbソ"), 5},
@@ -106,6 +110,10 @@ TEST(FunctionUStrings, TabExpand)
         {"ab\tc", 4, "ab  c"},
         {QStringLiteral("あ\tc"), 4, QStringLiteral("あ  c")}, // a double-byte character is two columns
         {QStringLiteral("ｱ\tc"), 4, QStringLiteral("ｱ   c")},
+        {QStringLiteral("\uFF61\tc"), 4, QStringLiteral("\uFF61   c")},
+        {QStringLiteral("\uFF9F\tc"), 4, QStringLiteral("\uFF9F   c")},
+        {QStringLiteral("\uFF60\tc"), 4, QStringLiteral("\uFF60  c")},
+        {QStringLiteral("\uFFA0\tc"), 4, QStringLiteral("\uFFA0  c")},
         {"\tx", 4, "    x"},
         {"abcd\tx", 4, "abcd    x"}, // at a tab stop: a full width
         {"a\t\tb", 4, "a       b"},

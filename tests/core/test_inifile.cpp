@@ -4,6 +4,7 @@
 #include "base/inifile.h"
 #include "base/sjiscodec.h"
 #include "support/testdir.h"
+#include "support/unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,8 @@ TEST(IniFileRead, ProfileRules)
         {"LF only", QByteArray("[s]\nk=v\n"), "s", "k", "v"},
         {"CR only", QByteArray("[s]\rk=v\r"), "s", "k", "v"},
         {"no final line break", QByteArray("[s]\r\nk=v"), "s", "k", "v"},
+        {"end-of-file mark after the value", QByteArray("[S]\r\nK=value\x1A"), "S", "K", "value"},
+        {"end-of-file mark before the key", QByteArray("[S]\r\n\x1AK=value\r\n"), "S", "K", "value"},
         // Second bytes that look like "[", "]" and "\\": ー is 81 5B, ゾ 83 5D, ソ 83 5C. "[ゾー" has
         // no closing bracket once decoded, so it opens no section and k stays in [ソ].
         {"second bytes are not brackets", sjis(QStringLiteral("[ソ]\r\n[ゾー\r\nk=ー]ソ\r\n")), QStringLiteral("ソ"),
@@ -88,14 +91,23 @@ TEST(IniFileRead, MissingFileReadsEmpty)
 
 TEST(IniFileRead, ValuesAreCutTo2047Bytes)
 {
-    TestDir dir;
-    // 2046 ASCII bytes, then a double-byte character that would end at byte 2048.
-    const QString longValue = QString(2046, u'a') + QStringLiteral("漢字");
-    dir.createFile("a.ini", sjis(QStringLiteral("[s]\r\nk=") + longValue + QStringLiteral("\r\nj=") +
-                                 QString(3000, u'b') + QStringLiteral("\r\n")));
-    const IniFile ini(dir.file("a.ini"));
-    EXPECT_EQ(ini.readString("s", "k"), QString(2046, u'a')); // never half a character
-    EXPECT_EQ(ini.readString("s", "j"), QString(2047, u'b'));
+    // 2046 ASCII bytes, then a character that ends at byte 2047 (one byte: half-width
+    // katakana, the first and the last of them) or would end at byte 2048 (two bytes).
+    struct Case { QString last; QString kept; };
+    const Case cases[] = {
+        {QStringLiteral("漢字"), QString()}, // never half a character
+        {QStringLiteral("\uFF61x"), QStringLiteral("\uFF61")},
+        {QStringLiteral("\uFF9Fx"), QStringLiteral("\uFF9F")},
+        {QStringLiteral("ｱx"), QStringLiteral("ｱ")},
+    };
+    for (const Case &c : cases) {
+        TestDir dir;
+        dir.createFile("a.ini", sjis(QStringLiteral("[s]\r\nk=") + QString(2046, u'a') + c.last
+                                     + QStringLiteral("\r\nj=") + QString(3000, u'b') + QStringLiteral("\r\n")));
+        const IniFile ini(dir.file("a.ini"));
+        EXPECT_EQ(ini.readString("s", "k"), QString(2046, u'a') + c.kept) << c.last.toStdString();
+        EXPECT_EQ(ini.readString("s", "j"), QString(2047, u'b'));
+    }
 }
 
 TEST(IniFileRead, Integers)
@@ -321,6 +333,20 @@ TEST(IniFileWrite, EraseKeyAndSection)
     EXPECT_EQ(dir.read("a.ini"), crlf("[App1]\nkey1=string1\n[App3]\nkey5=x\n"));
 }
 
+TEST(IniFileWrite, AnEndOfFileMarkBeforeAKeyIsABlank)
+{
+    // ^Z (0x1A) is a blank around names: the key line is the key's, and gets the value.
+    TestDir dir;
+    dir.createFile("a.ini", QByteArray("[S]\r\n\x1AK=old\r\n"));
+    IniFile ini(dir.file("a.ini"));
+    ASSERT_TRUE(ini.writeString("S", "K", "new"));
+    ASSERT_TRUE(ini.save());
+    const QByteArray bytes = dir.read("a.ini");
+    EXPECT_EQ(bytes.count("K="), 1) << bytes.constData();
+    EXPECT_FALSE(bytes.contains("old")) << bytes.constData();
+    EXPECT_EQ(IniFile(dir.file("a.ini")).readString("S", "K"), QStringLiteral("new"));
+}
+
 TEST(IniFileWrite, FailedSaveLeavesTheFileWhole)
 {
     TestDir dir;
@@ -339,20 +365,28 @@ TEST(IniFileWrite, FailedSaveLeavesTheFileWhole)
 }
 
 // A file that exists but cannot be read must not be replaced by the one key written:
-// every other line would be lost.
+// every other line would be lost. Root reads every file, so the test runs as a user
+// who cannot, in a folder where that user could replace the file.
 TEST(IniFileWrite, UnreadableFileIsNotReplaced)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads every file";
     TestDir dir;
     dir.createFile("a.ini", "[s]\r\nother=1\r\n");
+    giveToUnprivileged(dir.path());
     QFile::setPermissions(dir.file("a.ini"), QFile::WriteOwner);
-    IniFile ini(dir.file("a.ini"));
-    EXPECT_FALSE(ini.loaded());
-    ASSERT_TRUE(ini.writeString("s", "k", "v"));
-    QString error;
-    EXPECT_FALSE(ini.save(&error));
-    EXPECT_TRUE(error.contains(dir.file("a.ini")));
+    const QString failure = runUnprivileged([&]() -> QString {
+        IniFile ini(dir.file("a.ini"));
+        if (ini.loaded())
+            return QStringLiteral("the unreadable file was read");
+        if (!ini.writeString("s", "k", "v"))
+            return QStringLiteral("the key was not taken");
+        QString error;
+        if (ini.save(&error))
+            return QStringLiteral("the save went through");
+        if (!error.contains(dir.file("a.ini")))
+            return QStringLiteral("the error does not name the file: ") + error;
+        return {};
+    });
+    EXPECT_EQ(failure, QString());
     QFile::setPermissions(dir.file("a.ini"), QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(dir.read("a.ini"), QByteArray("[s]\r\nother=1\r\n"));
 }

@@ -104,7 +104,7 @@ TEST(ReadMeTree, TextFilesAreShiftJisWithCrLf)
         EXPECT_FALSE(bytes.isEmpty()) << path.toStdString();
         EXPECT_TRUE(crlfOnly(bytes)) << path.toStdString();
         EXPECT_TRUE(Sjis::roundTrips(bytes)) << path.toStdString();
-        EXPECT_FALSE(Sjis::looksLikeUtf8(bytes)) << path.toStdString();
+        EXPECT_FALSE(Sjis::readsAsUtf8(bytes)) << path.toStdString();
     }
 }
 

@@ -62,6 +62,33 @@ TEST(TreeFileRead, LevelJumpStopsWithTheLineNamedAndKeepsNodesBefore)
 
     // Four spaces after a root: level 4 after level 0 is an error, not a child.
     EXPECT_FALSE(parseTreeFile("A\r\n    B\r\n").ok);
+
+    // Exactly two levels deeper is already one too many; one level deeper is a child.
+    struct Jump { const char *bytes; bool ok; int badLevel; };
+    const Jump jumps[] = {
+        {"A\r\n\t\tB\r\n", false, 2},
+        {"A\r\n\tB\r\n\t\t\tC\r\n", false, 3},
+        {"A\r\n  B\r\n", false, 2},
+        {"A\r\n\tB\r\n\t\tC\r\n", true, 0},
+    };
+    for (const Jump &j : jumps) {
+        const TreeReadResult r = parseTreeFile(j.bytes);
+        EXPECT_EQ(r.ok, j.ok) << j.bytes;
+        EXPECT_EQ(r.badLevel, j.badLevel) << j.bytes;
+    }
+}
+
+TEST(TreeFileRead, BytesAfterANulAreFlaggedAsDropped)
+{
+    struct Case { const char *name; QByteArray bytes; bool drops; };
+    const Case cases[] = {
+        {"nodes after the NUL", QByteArray("A\r\n\tB\r\nC\0\r\nD\r\nE\r\n", 17), true},
+        {"text after the NUL on its line", QByteArray("A\0B\r\n", 5), true},
+        {"only NULs and breaks after it", QByteArray("A\r\n\0\0\r\n", 7), false},
+        {"no NUL", "A\r\n\tB\r\n", false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(parseTreeFile(c.bytes).dropsBytes, c.drops) << c.name;
 }
 
 TEST(TreeFileRead, ShiftJisNamesWhoseSecondBytesLookLikeAscii)

@@ -120,6 +120,29 @@ TEST(ContentMemo, AUtf8FileIsShownAndSavedAsUtf8)
     EXPECT_TRUE(fx.ui.texts(QStringLiteral("report")).isEmpty());
 }
 
+TEST(ContentMemo, ShiftJisThatIsAlsoValidUtf8StaysShiftJisAndUtf8IsAnnounced)
+{
+    // "ﾅｶ ﾃｷ 100" in Shift-JIS is valid UTF-8 too ("Ŷ ÷ 100"); typed text must join it
+    // in Shift-JIS.
+    struct Case { const char *what; QByteArray bytes; QString shown; QString status; };
+    const QString utf8Notice = QStringLiteral("UTF-8 で表示しています");
+    const Case cases[] = {
+        {"half-width katakana", QByteArray::fromHex("c5b620c3b720313030"), QStringLiteral("ﾅｶ ﾃｷ 100"), QString()},
+        {"level-2 kanji", QByteArray::fromHex("61626320e0a08142"), QStringLiteral("abc 燿。"), QString()},
+        {"UTF-8", QStringLiteral("メモ").toUtf8(), QStringLiteral("メモ"), utf8Notice},
+    };
+    for (const Case &c : cases) {
+        MemoTree fx(c.bytes);
+        EXPECT_EQ(fx.memo()->toPlainText(), c.shown) << c.what;
+        EXPECT_EQ(fx.w().statusText(2).trimmed(), c.status) << c.what;
+        typeAtEnd(fx.memo(), QStringLiteral("です"));
+        fx.click(1);
+        const QByteArray typed = c.status.isEmpty() ? sjis(QStringLiteral("です")) : QStringLiteral("です").toUtf8();
+        EXPECT_EQ(fx.aBytes(), c.bytes + typed) << c.what;
+        EXPECT_NE(fx.w().statusText(2), utf8Notice) << c.what; // b.txt is Shift-JIS
+    }
+}
+
 TEST(ContentMemo, AFileChangedByAnotherProgramWinsOverAnUntouchedView)
 {
     MemoTree fx(sjis(QStringLiteral("古い内容")));
@@ -204,21 +227,35 @@ TEST(ContentMemo, TextShiftJisCannotHoldIsRefusedAndStaysInTheView)
 
 TEST(ContentMemo, AFailedWriteIsReportedAndTheViewKept)
 {
-    WindowFixture fx(QStringLiteral("Sub\r\n\tm.txt\r\nb.txt\r\n"), false);
-    fx.dir.createFile(QStringLiteral("docs/Sub/m.txt"), "memo");
-    fx.dir.createFile(QStringLiteral("docs/b.txt"), "b");
-    fx.w().FormActivate();
-    fx.click(1);
-    typeAtEnd(fx.w().Memo1, QStringLiteral(" edited"));
-    // Another program turns the folder into a file: nothing can be written there.
-    QDir(fx.dir.file(QStringLiteral("docs/Sub"))).removeRecursively();
-    fx.dir.createFile(QStringLiteral("docs/Sub"), "in the way");
-    fx.click(2);
-    ASSERT_EQ(fx.ui.count(QStringLiteral("report")), 1);
-    EXPECT_TRUE(fx.ui.texts(QStringLiteral("report")).first().contains(QStringLiteral("m.txt")));
-    EXPECT_EQ(NodeName, QStringLiteral("m.txt"));
-    EXPECT_EQ(fx.w().Memo1->toPlainText(), QStringLiteral("memo edited"));
-    EXPECT_TRUE(fx.w().PanelMemo->isVisibleTo(&fx.w()));
+    enum class Fault { FolderGone, ReadOnlyFile };
+    for (Fault fault : {Fault::FolderGone, Fault::ReadOnlyFile}) {
+        const int row = int(fault);
+        WindowFixture fx(QStringLiteral("Sub\r\n\tm.txt\r\nb.txt\r\n"), false);
+        fx.dir.createFile(QStringLiteral("docs/Sub/m.txt"), "memo");
+        fx.dir.createFile(QStringLiteral("docs/b.txt"), "b");
+        const QString memo = fx.dir.file(QStringLiteral("docs/Sub/m.txt"));
+        fx.w().FormActivate();
+        fx.click(1);
+        typeAtEnd(fx.w().Memo1, QStringLiteral(" edited"));
+        if (fault == Fault::FolderGone) {
+            // Another program turns the folder into a file: nothing can be written there.
+            QDir(fx.dir.file(QStringLiteral("docs/Sub"))).removeRecursively();
+            fx.dir.createFile(QStringLiteral("docs/Sub"), "in the way");
+        } else {
+            QFile::setPermissions(memo, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        }
+        fx.click(2);
+        ASSERT_EQ(fx.ui.count(QStringLiteral("report")), 1) << row;
+        EXPECT_TRUE(fx.ui.texts(QStringLiteral("report")).first().contains(QStringLiteral("m.txt"))) << row;
+        EXPECT_EQ(NodeName, QStringLiteral("m.txt")) << row;
+        EXPECT_EQ(fx.w().TreeView1->currentItem(), fx.item(1)) << row;
+        EXPECT_EQ(fx.w().Memo1->toPlainText(), QStringLiteral("memo edited")) << row;
+        EXPECT_TRUE(fx.w().PanelMemo->isVisibleTo(&fx.w())) << row;
+        if (fault == Fault::ReadOnlyFile) {
+            EXPECT_EQ(fx.dir.read(QStringLiteral("docs/Sub/m.txt")), QByteArray("memo"));
+            QFile::setPermissions(memo, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
+    }
 }
 
 TEST(ContentMemo, AnUntouchedReadOnlyMemoCanBeLeft)

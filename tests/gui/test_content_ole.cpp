@@ -143,8 +143,20 @@ TEST(ContentOle, TheCommentWorksAsForPictures)
     fx.dir.createFile(QStringLiteral("docs/pic.png.TMEM"), QStringLiteral("写真のコメント").toUtf8());
     fx.click(1);
     EXPECT_EQ(fx.w().MemoOLE->toPlainText(), QStringLiteral("写真のコメント"));
+    EXPECT_EQ(fx.w().statusText(2), QStringLiteral("UTF-8 で表示しています"));
     fx.click(4);
     EXPECT_EQ(fx.dir.read(QStringLiteral("docs/pic.png.TMEM")), QStringLiteral("写真のコメント").toUtf8());
+
+    // Shift-JIS half-width katakana that are valid UTF-8 as well stay Shift-JIS.
+    const QByteArray kana = QByteArray::fromHex("c5b620c3b720313030"); // ﾅｶ ﾃｷ 100
+    fx.dir.createFile(QStringLiteral("docs/pic.png.TMEM"), kana);
+    fx.click(1);
+    EXPECT_EQ(fx.w().MemoOLE->toPlainText(), QStringLiteral("ﾅｶ ﾃｷ 100"));
+    EXPECT_NE(fx.w().statusText(2), QStringLiteral("UTF-8 で表示しています"));
+    fx.w().MemoOLE->moveCursor(QTextCursor::End);
+    fx.w().MemoOLE->insertPlainText(QStringLiteral("枚"));
+    fx.click(4);
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/pic.png.TMEM")), kana + sjis(QStringLiteral("枚")));
 }
 
 } // namespace

@@ -123,19 +123,21 @@ TEST(ContentPicture, APictureThatCannotBeDecodedIsReportedAndNothingIsWritten)
 
 TEST(ContentPicture, TheCommentTakesWhatThePictureLeavesAtLeastTenPixels)
 {
-    WindowFixture fx(QStringLiteral("small.bmp\r\ntall.bmp\r\n"), false);
+    WindowFixture fx(QStringLiteral("small.bmp\r\ntall.bmp\r\ntiny.bmp\r\n"), false);
     fx.dir.createFile(QStringLiteral("docs/small.bmp"), encoded(twoColour(QSize(50, 100), Qt::red, Qt::blue), "BMP"));
     fx.dir.createFile(QStringLiteral("docs/tall.bmp"), encoded(twoColour(QSize(40, 2000), Qt::red, Qt::blue), "BMP"));
+    fx.dir.createFile(QStringLiteral("docs/tiny.bmp"), encoded(twoColour(QSize(40, 30), Qt::red, Qt::blue), "BMP"));
     fx.w().resize(900, 700);
     fx.w().show();
     fx.w().FormActivate();
     QApplication::processEvents();
-    for (int i : {1, 0}) {
-        fx.click(i);
+    struct Row { int index; int pictureHeight; }; // 0: the picture leaves less than 10 pixels
+    for (const Row &r : {Row{1, 0}, Row{0, 100}, Row{2, 30}}) {
+        fx.click(r.index);
         QApplication::processEvents();
         const int content = fx.w().PanelC->height();
-        const int expected = i == 0 ? content - 100 - 11 : 10;
-        EXPECT_EQ(fx.w().PanelG2->height(), expected) << i << " content " << content;
+        const int expected = r.pictureHeight > 0 ? content - r.pictureHeight - 11 : 10;
+        EXPECT_EQ(fx.w().PanelG2->height(), expected) << r.index << " content " << content;
     }
     // The tall picture scrolls inside its box.
     fx.click(1);

@@ -18,12 +18,16 @@
 namespace {
 
 // A tree with a folder holding a memo, a picture with its comment, another file with
-// its comment, an empty folder and a folder holding a file that has no node.
+// its comment, an empty folder and a folder holding a file that has no node; with
+// `single`, then a folder node with exactly one child (indexes 7 and 8).
 struct DeleteTree : WindowFixture {
-    DeleteTree()
-        : WindowFixture(QStringLiteral("Docs\r\n\tmemo.TXT\r\n\tpic.bmp\r\n\tdoc.pdf\r\nEmpty\r\nStray\r\nlast.TXT\r\n"),
+    explicit DeleteTree(bool single = false)
+        : WindowFixture(QStringLiteral("Docs\r\n\tmemo.TXT\r\n\tpic.bmp\r\n\tdoc.pdf\r\nEmpty\r\nStray\r\nlast.TXT\r\n")
+                            + (single ? QStringLiteral("Single\r\n\tone.TXT\r\n") : QString()),
                         false)
     {
+        if (single)
+            dir.createFile(QStringLiteral("docs/Single/one.TXT"), "one");
         dir.createFile(QStringLiteral("docs/Docs/memo.TXT"), "memo");
         dir.createFile(QStringLiteral("docs/Docs/pic.bmp"), bmpBytes());
         dir.createFile(QStringLiteral("docs/Docs/pic.bmp.TMEM"), "comment");
@@ -152,13 +156,15 @@ TEST(DeleteNode, RefusalsLeaveEverythingAsItWas)
     const Row rows[] = {
         {"children, node only", 0, DlgDeleteNode, true, QStringLiteral("子ﾉｰﾄﾞがありますので削除できません"), 1, false},
         {"children, with files", 0, DlgDeleteWithFile, true, QStringLiteral("子ﾉｰﾄﾞがありますので削除できません"), 1, false},
+        {"one child, node only", 7, DlgDeleteNode, true, QStringLiteral("子ﾉｰﾄﾞがありますので削除できません"), 1, false},
+        {"one child, with files", 7, DlgDeleteWithFile, true, QStringLiteral("子ﾉｰﾄﾞがありますので削除できません"), 1, false},
         {"cancel, node only", 1, DlgDeleteNode, false, QString(), 0, true},
         {"cancel, with file", 1, DlgDeleteWithFile, false, QString(), 0, true},
         {"folder with a file it has no node for", 5, DlgDeleteWithFile, true,
          QStringLiteral("ﾌｫﾙﾀﾞｰﾉｰﾄﾞが削除できません([ﾌｫﾙﾀﾞｰﾉｰﾄﾞ修復]処理を実行してください)"), 1, true},
     };
     for (const Row &r : rows) {
-        DeleteTree fx;
+        DeleteTree fx(true);
         const QByteArray tree = fx.treeFile();
         const QStringList disk = diskListing(fx.dir);
         const int count = fx.w().nodeCount();
@@ -187,21 +193,16 @@ TEST(DeleteNode, NoSelectionIsReported)
     EXPECT_EQ(fx.treeFile(), tree);
 }
 
-TEST(DeleteNode, HeldOrReadOnlyFileIsRefused)
+TEST(DeleteNode, HeldFileIsRefused)
 {
-    // Another program opens the picture, or the user marks it read-only, while the
-    // confirmation is up: the message names the path and the node stays.
-    for (bool readOnly : {false, true}) {
+    // Another program opens the picture while the confirmation is up: the message
+    // names the path and the node stays.
+    {
         DeleteTree fx;
         DialogHookUi hook;
         const QString pic = fx.dir.file(QStringLiteral("docs/Docs/pic.bmp"));
         std::unique_ptr<HeldFile> held;
-        hook.onNodeDialog = [&] {
-            if (readOnly)
-                QFile::setPermissions(pic, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-            else
-                held = std::make_unique<HeldFile>(pic);
-        };
+        hook.onNodeDialog = [&] { held = std::make_unique<HeldFile>(pic); };
         fx.click(2);
         const QByteArray tree = fx.treeFile();
         const QStringList disk = diskListing(fx.dir);
@@ -209,25 +210,24 @@ TEST(DeleteNode, HeldOrReadOnlyFileIsRefused)
         fx.w().ToolButtonDClick();
         EXPECT_EQ(hook.texts(QStringLiteral("message")),
                   QStringList{QStringLiteral("ノードの削除に失敗しました。\r") + pic
-                              + QStringLiteral("\r他のアプリケーションでオープンしていませんか?")})
-            << readOnly;
-        EXPECT_EQ(hook.count(QStringLiteral("beep")), 1) << readOnly;
-        EXPECT_EQ(diskListing(fx.dir), disk) << readOnly;
-        EXPECT_EQ(fx.treeFile(), tree) << readOnly;
-        EXPECT_EQ(fx.w().nodeCount(), 7) << readOnly;
-        EXPECT_EQ(NodeName, QStringLiteral("pic.bmp")) << readOnly;
-        EXPECT_FALSE(SaveSuppressed) << readOnly;
-        QFile::setPermissions(pic, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+                              + QStringLiteral("\r他のアプリケーションでオープンしていませんか?")});
+        EXPECT_EQ(hook.count(QStringLiteral("beep")), 1);
+        EXPECT_EQ(diskListing(fx.dir), disk);
+        EXPECT_EQ(fx.treeFile(), tree);
+        EXPECT_EQ(fx.w().nodeCount(), 7);
+        EXPECT_EQ(NodeName, QStringLiteral("pic.bmp"));
+        EXPECT_FALSE(SaveSuppressed);
     }
     // A memo that cannot be deleted is refused without a message of this command.
-    for (bool readOnly : {false, true}) {
+    for (bool held : {false, true}) {
         DeleteTree fx;
         DialogHookUi hook;
         const QString memo = fx.dir.file(QStringLiteral("docs/Docs/memo.TXT"));
         const QString folder = fx.dir.file(QStringLiteral("docs/Docs"));
+        std::unique_ptr<HeldFile> holder;
         hook.onNodeDialog = [&] {
-            if (readOnly)
-                QFile::setPermissions(memo, QFileDevice::ReadOwner);
+            if (held)
+                holder = std::make_unique<HeldFile>(memo);
             else // a folder whose owner write bit is clear keeps its entries
                 QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         };
@@ -236,12 +236,33 @@ TEST(DeleteNode, HeldOrReadOnlyFileIsRefused)
         hook.nodeDialogAnswers.enqueue(confirmedDialog());
         fx.w().ToolButtonDClick();
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QFile::setPermissions(memo, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        EXPECT_TRUE(fx.dir.exists(QStringLiteral("docs/Docs/memo.TXT"))) << readOnly;
-        EXPECT_EQ(fx.treeFile(), tree) << readOnly;
-        EXPECT_EQ(fx.w().nodeCount(), 7) << readOnly;
-        EXPECT_TRUE(hook.texts(QStringLiteral("message")).isEmpty()) << readOnly;
-        EXPECT_EQ(hook.count(QStringLiteral("beep")), 0) << readOnly;
+        EXPECT_TRUE(fx.dir.exists(QStringLiteral("docs/Docs/memo.TXT"))) << held;
+        EXPECT_EQ(fx.treeFile(), tree) << held;
+        EXPECT_EQ(fx.w().nodeCount(), 7) << held;
+        EXPECT_TRUE(hook.texts(QStringLiteral("message")).isEmpty()) << held;
+        EXPECT_EQ(hook.count(QStringLiteral("beep")), 0) << held;
+    }
+}
+
+TEST(DeleteNode, ReadOnlyFilesAreDeletedWithTheirNode)
+{
+    // Read-only is no hold: the file and its comment go as a writable one would.
+    struct Row { int index; QStringList files; };
+    const Row rows[] = {
+        {1, {QStringLiteral("docs/Docs/memo.TXT")}},
+        {2, {QStringLiteral("docs/Docs/pic.bmp"), QStringLiteral("docs/Docs/pic.bmp.TMEM")}},
+        {3, {QStringLiteral("docs/Docs/doc.pdf"), QStringLiteral("docs/Docs/doc.pdf.TMEM")}},
+    };
+    for (const Row &r : rows) {
+        DeleteTree fx;
+        for (const QString &f : r.files)
+            QFile::setPermissions(fx.dir.file(f), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        fx.deleteNode(r.index, DlgDeleteWithFile);
+        for (const QString &f : r.files)
+            EXPECT_FALSE(fx.dir.exists(f)) << r.index << f.toStdString();
+        EXPECT_EQ(fx.w().nodeCount(), 6) << r.index;
+        EXPECT_TRUE(fx.ui.texts(QStringLiteral("message")).isEmpty()) << r.index;
+        EXPECT_EQ(fx.ui.count(QStringLiteral("beep")), 0) << r.index;
     }
 }
 

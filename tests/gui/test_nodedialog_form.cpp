@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -279,4 +280,30 @@ TEST(TemplateDialogForm, DeletionOffersTheTemplatesAndBecomesPickOnly)
     EXPECT_EQ(form.ComboBox1->currentText(), QStringLiteral("議事録"));
     form.Button2Click();
     EXPECT_EQ(form.tmpName(), QStringLiteral("議事録"));
+}
+
+TEST(TemplateDialogForm, EnterBeforeAChoiceIsACancel)
+{
+    // Enter is the default button: with "様式を指定" still showing it deletes nothing,
+    // however often it is pressed.
+    TTmpF form;
+    TemplateDialogRequest r;
+    r.deleting = true;
+    r.templates = {QStringLiteral("なし"), QStringLiteral("日報"), QStringLiteral("議事録")};
+    int presses = 0;
+    std::function<void()> press = [&] {
+        if (!form.isVisible())
+            return;
+        if (++presses > 3) { // still open after three: give up the way the user would
+            form.reject();
+            return;
+        }
+        QWidget *target = form.ComboBox1->lineEdit() ? static_cast<QWidget *>(form.ComboBox1->lineEdit())
+                                                      : static_cast<QWidget *>(form.ComboBox1);
+        QTest::keyClick(target, Qt::Key_Return);
+        QTimer::singleShot(0, &form, press);
+    };
+    QTimer::singleShot(0, &form, press);
+    EXPECT_EQ(form.run(r), QString());
+    EXPECT_EQ(presses, 1); // the first Enter closed the dialog
 }

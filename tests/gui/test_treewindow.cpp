@@ -8,8 +8,10 @@
 #include "tree/ui/nodetreewidget.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTreeWidgetItem>
 #include <gtest/gtest.h>
@@ -113,6 +115,25 @@ TEST(TreeWindow, NamesThatWouldLeaveTheTreeFolderAreUnknown)
     EXPECT_EQ(iconOf(fx.item(4)), KindFolder);
 }
 
+TEST(TreeWindow, AChildOfANodeWithoutAPathHasNoPath)
+{
+    // "a\b" is no folder of the tree; its child must not reach docs/a/b/child.TXT.
+    WindowFixture fx(QStringLiteral("a\\b\r\n\tchild.TXT\r\nlast.TXT\r\n"), false);
+    fx.dir.createFile(QStringLiteral("docs/a/b/child.TXT"), "not this one");
+    fx.dir.createFile(QStringLiteral("docs/last.TXT"), "last");
+    fx.w().FormActivate();
+    fx.w().TreeView1->expandAll();
+    EXPECT_EQ(iconOf(fx.item(1)), KindUnknown);
+    fx.click(1);
+    EXPECT_EQ(NodeName, QStringLiteral("child.TXT"));
+    EXPECT_EQ(NodePath, QString());
+    EXPECT_EQ(NodeKind, KindUnknown);
+    EXPECT_FALSE(fx.w().PanelMemo->isVisibleTo(&fx.w()));
+    fx.w().Memo1->setPlainText(QStringLiteral("typed"));
+    fx.click(2);
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/a/b/child.TXT")), QByteArray("not this one"));
+}
+
 TEST(TreeWindow, OleNodesTakeTheirRegisteredIcon)
 {
     // The registry is loaded when the window is created; the tree follows it when opened.
@@ -141,6 +162,71 @@ TEST(TreeWindow, TreeWriteIsByteExactAndKeepsUnusualBytes)
     ASSERT_TRUE(fx.w().TreeWrite());
     EXPECT_EQ(fx.dir.read(QStringLiteral("docs/T.Orvan")),
               QByteArray("A\r\n\tB\r\n\t\tC\r\n") + QByteArray::fromHex("ed40") + "\r\n");
+}
+
+TEST(TreeWindow, BytesAfterANulStayOnDiskWhileTheTreeIsUntouched)
+{
+    const QByteArray original("A\r\n\tB\r\nC\0\r\nD\r\nE\r\n", 17);
+    WindowFixture fx;
+    fx.dir.createSjisFile(QStringLiteral("other/O.Orvan"), QStringLiteral("X\r\n"));
+    const QString other = fx.dir.file(QStringLiteral("other/O.Orvan"));
+    fx.dir.createFile(QStringLiteral("docs/T.Orvan"), original);
+    ASSERT_TRUE(fx.w().OpenTree(fx.treePath));
+    EXPECT_EQ(fx.w().nodeCount(), 3);
+    fx.ui.clear();
+    // Left for another tree, opened again, left at close: never rewritten, nothing said.
+    fx.w().HistoryItems = QStringList{fx.treePath, other};
+    fx.w().MenuFTRNewClick(1);
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/T.Orvan")), original);
+    fx.w().MenuFTRNewClick(int(fx.w().HistoryItems.indexOf(fx.treePath)));
+    ASSERT_EQ(TreeFileName, fx.treePath);
+    EXPECT_TRUE(fx.w().TreeWrite());
+    fx.close();
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/T.Orvan")), original);
+    EXPECT_EQ(QDir(fx.dir.file(QStringLiteral("docs"))).entryList(QDir::Files), QStringList{"T.Orvan"});
+    EXPECT_TRUE(fx.ui.events.isEmpty());
+}
+
+TEST(TreeWindow, TheFirstWriteThatDropsBytesKeepsTheOriginalBesideAndSaysWhere)
+{
+    const QByteArray original("A\r\n\tB\r\nC\0\r\nD\r\nE\r\n", 17);
+    WindowFixture fx;
+    fx.dir.createFile(QStringLiteral("docs/T.Orvan"), original);
+    ASSERT_TRUE(fx.w().OpenTree(fx.treePath));
+    fx.ui.clear();
+    fx.w().TreeView1->addTopLevelItem(NodeTreeWidget::newNodeItem(QStringLiteral("F")));
+    ASSERT_TRUE(fx.w().TreeWrite());
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/T.Orvan")), QByteArray("A\r\n\tB\r\nC\r\nF\r\n"));
+    const QStringList kept = QDir(fx.dir.file(QStringLiteral("docs")))
+                                 .entryList({QStringLiteral("T.Orvan.*.bak")}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(fx.dir.read(QStringLiteral("docs/") + kept.first()), original);
+    ASSERT_EQ(fx.ui.texts(QStringLiteral("message")).size(), 1);
+    EXPECT_TRUE(fx.ui.texts(QStringLiteral("message")).first().contains(fx.dir.file(QStringLiteral("docs/") + kept.first())));
+    // Kept once: later writes go ahead without another copy or word.
+    fx.w().TreeView1->addTopLevelItem(NodeTreeWidget::newNodeItem(QStringLiteral("G")));
+    ASSERT_TRUE(fx.w().TreeWrite());
+    EXPECT_EQ(QDir(fx.dir.file(QStringLiteral("docs"))).entryList({QStringLiteral("T.Orvan.*")}, QDir::Files).size(), 1);
+    EXPECT_EQ(fx.ui.texts(QStringLiteral("message")).size(), 1);
+}
+
+TEST(TreeWindow, AFailedReadIsToldOnceNotAtEverySwitch)
+{
+    WindowFixture fx(QStringLiteral("A\r\n"));
+    fx.dir.createSjisFile(QStringLiteral("bad/B.Orvan"), QStringLiteral("A\r\n\t\tDeep\r\n"));
+    fx.dir.createSjisFile(QStringLiteral("other/O.Orvan"), QStringLiteral("X\r\n"));
+    const QString bad = fx.dir.file(QStringLiteral("bad/B.Orvan"));
+    const QString other = fx.dir.file(QStringLiteral("other/O.Orvan"));
+    fx.w().HistoryItems = QStringList{fx.treePath, bad, other};
+    fx.ui.clear();
+    fx.w().MenuFTRNewClick(1);
+    ASSERT_EQ(fx.ui.count(QStringLiteral("report")), 1);
+    EXPECT_TRUE(fx.ui.texts(QStringLiteral("report")).first().contains(QStringLiteral("書き込みません")));
+    fx.ui.clear();
+    fx.w().MenuFTRNewClick(int(fx.w().HistoryItems.indexOf(other)));
+    EXPECT_EQ(TreeFileName, other);
+    EXPECT_EQ(fx.ui.count(QStringLiteral("report")), 0);
+    EXPECT_EQ(fx.dir.read(QStringLiteral("bad/B.Orvan")), sjis(QStringLiteral("A\r\n\t\tDeep\r\n")));
 }
 
 TEST(TreeWindow, EmptyTreeFileIsReadyWithNothingShown)

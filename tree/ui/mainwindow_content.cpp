@@ -113,6 +113,7 @@ bool TOrvaneF::TReadMemo(const QString &path)
         return true;
     }
     fillView(Memo1, MemoText);
+    tellUtf8(MemoText);
     PanelMemo->show();
     return true;
 }
@@ -179,7 +180,15 @@ bool TOrvaneF::TReadAMemo(const QString &path, int which)
         return true;
     }
     fillView(view, CommentText);
+    tellUtf8(CommentText);
     return true;
+}
+
+void TOrvaneF::tellUtf8(const GuardedText &text)
+{
+    // Such a file is also saved in UTF-8: the user should know it is not Shift-JIS.
+    if (text.form() == GuardedText::Form::Utf8)
+        setStatus(2, QStringLiteral("UTF-8 で表示しています"));
 }
 
 void TOrvaneF::BuildCommentHeader(const QString &sidePath, const QString &nodePath)

@@ -15,6 +15,7 @@
 #include "tree/treefile.h"
 #include "tree/ui/nodetreewidget.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 
 namespace {
@@ -46,10 +47,9 @@ void TOrvaneF::fillTree(const QList<TreeLine> &nodes)
 
 bool TOrvaneF::TreeWrite()
 {
-    if (m_treeReadFailed) {
-        ui().reportError(QStringLiteral("Treeﾌｧｲﾙ %1 は読み込みに失敗したため、書き込みません。").arg(TreeFileName));
+    // Said once, when the read failed; every later write is refused without a word.
+    if (m_treeReadFailed)
         return false;
-    }
     QList<TreeLine> lines;
     lines.reserve(nodeCount());
     TreeView1->forEachNode([&lines](QTreeWidgetItem *item, int level) {
@@ -61,6 +61,12 @@ bool TOrvaneF::TreeWrite()
                              .arg(TreeFileName, out.unencodable));
         return false;
     }
+    if (m_treeDropsBytes) {
+        if (out.bytes == m_treeAsRead)
+            return true; // untouched: the file keeps the bytes the tree cannot hold
+        if (!keepOriginalTreeFile())
+            return false;
+    }
     QString error;
     if (!DiskFile::writeAtomic(TreeFileName, out.bytes, &error)) {
         ui().reportError(error);
@@ -69,9 +75,33 @@ bool TOrvaneF::TreeWrite()
     return true;
 }
 
+bool TOrvaneF::keepOriginalTreeFile()
+{
+    const DiskFile::ReadResult original = DiskFile::read(TreeFileName);
+    QString error = original.error;
+    if (original.ok) {
+        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        QString kept = TreeFileName + u'.' + stamp + QStringLiteral(".bak");
+        for (int n = 2; QFileInfo::exists(kept); ++n)
+            kept = TreeFileName + u'.' + stamp + u'-' + QString::number(n) + QStringLiteral(".bak");
+        if (DiskFile::writeAtomic(kept, original.bytes, &error)) {
+            m_treeDropsBytes = false;
+            m_treeAsRead.clear();
+            ui().showMessage(QStringLiteral("Treeﾌｧｲﾙ %1 にはツリーに入らない部分 (NUL 以降) があるため、"
+                                            "書き込む前に元のファイルを %2 に残しました。")
+                                 .arg(TreeFileName, kept));
+            return true;
+        }
+    }
+    ui().reportError(QStringLiteral("Treeﾌｧｲﾙ %1 の元のファイルを残せないため、書き込みません。(%2)")
+                         .arg(TreeFileName, error));
+    return false;
+}
+
 // Reads a tree file into the tree control. On a level error the nodes before the bad
 // line stay; on any failure the file is marked so that it is never written over.
-static bool readTreeInto(const QString &path, QList<TreeLine> *nodesOut, QString *error, bool *opened)
+static bool readTreeInto(const QString &path, QList<TreeLine> *nodesOut, QString *error, bool *opened,
+                         bool *dropsBytes = nullptr)
 {
     const DiskFile::ReadResult file = DiskFile::read(path);
     *opened = file.ok;
@@ -81,6 +111,8 @@ static bool readTreeInto(const QString &path, QList<TreeLine> *nodesOut, QString
     }
     TreeReadResult parsed = parseTreeFile(file.bytes);
     *nodesOut = std::move(parsed.nodes);
+    if (dropsBytes)
+        *dropsBytes = parsed.dropsBytes;
     if (!parsed.ok) {
         *error = parsed.errorMessage();
         return false;
@@ -95,7 +127,8 @@ bool TOrvaneF::OpenTree(const QString &path)
     QList<TreeLine> nodes;
     QString error;
     bool fileOpened = false;
-    const bool read = readTreeInto(path, &nodes, &error, &fileOpened);
+    bool dropsBytes = false;
+    const bool read = readTreeInto(path, &nodes, &error, &fileOpened, &dropsBytes);
     if (fileOpened) {
         // A file that could be opened replaces the tree, even when a level error
         // stopped the reading part way.
@@ -107,13 +140,19 @@ bool TOrvaneF::OpenTree(const QString &path)
     if (!read) {
         // A file that could not even be opened leaves the previous tree on screen; it
         // must not go into that file when TreeFileName already names it.
-        if (fileOpened || QFileInfo(path).absoluteFilePath() == QFileInfo(TreeFileName).absoluteFilePath())
+        if (fileOpened || QFileInfo(path).absoluteFilePath() == QFileInfo(TreeFileName).absoluteFilePath()) {
             m_treeReadFailed = true;
+            error += u'\n' + QStringLiteral("Treeﾌｧｲﾙ %1 は読み込みに失敗したため、書き込みません。").arg(path);
+        }
         RestoreCursor();
         ui().reportError(error);
         return false; // TreeBusy stays set: selections are ignored until a tree is read whole
     }
     m_treeReadFailed = false;
+    // The bytes the tree cannot hold stay on disk until the tree is changed; then the
+    // original is kept beside the file before the first write.
+    m_treeDropsBytes = dropsBytes;
+    m_treeAsRead = dropsBytes ? serializeTree(nodes).bytes : QByteArray();
     TreeBusy = false;
     nodes = {};
     BaseDir = QFileInfo(path).absolutePath();
@@ -181,9 +220,12 @@ bool TOrvaneF::CreateAndLoadTree(const QString &path)
     QList<TreeLine> nodes;
     QString error;
     bool opened = false;
-    const bool read = readTreeInto(path, &nodes, &error, &opened);
+    bool dropsBytes = false;
+    const bool read = readTreeInto(path, &nodes, &error, &opened, &dropsBytes);
     TreeView1->clear();
     fillTree(nodes);
+    m_treeDropsBytes = dropsBytes;
+    m_treeAsRead = dropsBytes ? serializeTree(nodes).bytes : QByteArray();
     if (!read)
         ui().reportError(error);
     return read;
