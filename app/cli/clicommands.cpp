@@ -8,6 +8,8 @@ namespace {
 const std::array kCommands = {
     CliCommand{"list", "list TREE",
                "one line per node: index, level, kind, folder path, name", &cliList},
+    CliCommand{"search", "search TREE WORD [--memo] [--rich] [--comment] [--below INDEX]",
+               "the search result list: header lines, then one line per hit", &cliSearch},
 };
 
 void printLine(const QString &line, FILE *to)

@@ -28,3 +28,4 @@ int cliUsage(const char *name);
 
 // Sub-commands (one file each).
 int cliList(const QStringList &args);
+int cliSearch(const QStringList &args);

@@ -4,6 +4,7 @@
 // It composes; the work is done by the subsystem that owns each command, and its
 // handlers are defined in the subsystem folders (tree/ui, nodeops/ui, ...).
 
+#include "search/searchstate.h"
 #include "settings/richtoolbarfont.h"
 #include "tree/guardedrichtext.h"
 #include "tree/guardedtext.h"
@@ -182,6 +183,21 @@ public:
     void TreeView1KeyPress(QChar key);
     void connectNodeEditing(); // hooks the tree's keys and in-place edits to the handlers above
     bool CtrlDown = false;     // Ctrl went down in the tree; cleared by the next key acted on
+
+    // ---- view modes (tree/ui/mainwindow_viewmodes.cpp) and search (search/ui/mainwindow_search.cpp) ----
+    void ToolButtonWClick();   // word wrap of the memos
+    void ToolButton2Click();   // the second, read-only pane under a text memo
+    void MenuFTVClick();       // hide or show the tree panel
+    void PMenuTreeOpenClick(); // expand every node
+    void PMenuTreeCloseClick();
+    void PopupMenuTreePopup(); // enabling of the tree's pop-up menu
+    void ShowTabs(bool show);  // the bottom page control and all its tabs
+    void ToolButtonSClick();   // ask for a word and list its hits in MemoF
+    void MemoFDblClick();      // jump to the hit on MemoF's caret line
+    bool searchResultsShown() const; // the first tab holds search results, not the second pane
+    void connectViewModes();
+    void connectSearch();
+    SearchState Search; // the word, kinds, scope and history of the search dialog
 
 public:
     // Controls, under the names the rest of the program uses.

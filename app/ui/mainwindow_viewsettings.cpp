@@ -85,8 +85,11 @@ void TOrvaneF::ApplyMemoSettings()
 
 void TOrvaneF::ApplyMemoWrap()
 {
-    for (QPlainTextEdit *memo : {Memo1, MemoF, MemoG, MemoOLE})
+    for (QPlainTextEdit *memo : {Memo1, MemoG, MemoOLE})
         setWrap(memo, Cfg.MemoWrap);
+    // Search results keep one line per hit; the second pane wraps like the memos.
+    if (!searchResultsShown())
+        setWrap(MemoF, Cfg.MemoWrap);
 }
 
 void TOrvaneF::ApplyCommentMemoSettings()

@@ -31,6 +31,8 @@ public:
     // template dialog is made for each use (settings/ui).
     NodeDialogResult runNodeDialog(const NodeDialogRequest &request) override;
     QString runTemplateDialog(const TemplateDialogRequest &request) override;
+    // The search dialog is made for each search (search/ui).
+    bool runSearchDialog(SearchState &state) override;
 
 private:
     QWidget *m_parent = nullptr;

@@ -4,6 +4,7 @@
 
 #include "base/uiport.h"
 #include "nodeops/nodedialogmodel.h"
+#include "search/searchstate.h"
 #include "settings/templatedialogmodel.h"
 
 #include <QList>
@@ -19,7 +20,8 @@ public:
 
     struct Event {
         QString kind; // "message", "error", "report", "ask", "choice", "beep", "open", "save", "conflict",
-                      // "nodedialog" (text: the mode), "template" (the suggestion, or "delete")
+                      // "nodedialog" (text: the mode), "template" (the suggestion, or "delete"),
+                      // "search" (the word the dialog offers)
         QString text;
     };
     QList<Event> events;
@@ -34,6 +36,17 @@ public:
     QList<NodeDialogRequest> nodeDialogRequests; // what each showing of the node dialog was given
     QQueue<QString> templateAnswers;             // answers to runTemplateDialog (empty: cancel)
     QList<TemplateDialogRequest> templateRequests;
+    // What the user does in the search dialog: the scope box as left, then 検索 with the
+    // word and kinds, or ｷｬﾝｾﾙ. An empty queue cancels.
+    struct SearchAnswer {
+        QString word;
+        bool memo = true;
+        bool rich = false;
+        bool comment = false;
+        bool allNodes = true;
+        bool confirm = true;
+    };
+    QQueue<SearchAnswer> searchAnswers;
 
     void showMessage(const QString &text) override { events.append(Event{QStringLiteral("message"), text}); }
     void errorMessage(const QString &text) override { events.append(Event{QStringLiteral("error"), text}); }
@@ -86,6 +99,19 @@ public:
                                                                          : request.suggestion});
         templateRequests.append(request);
         return templateAnswers.isEmpty() ? QString() : templateAnswers.dequeue();
+    }
+
+    bool runSearchDialog(SearchState &state) override
+    {
+        events.append(Event{QStringLiteral("search"), state.word});
+        state.confirmed = false;
+        if (searchAnswers.isEmpty())
+            return false;
+        const SearchAnswer a = searchAnswers.dequeue();
+        state.allNodes = a.allNodes;
+        if (a.confirm)
+            state.confirm(a.word, a.memo, a.rich, a.comment);
+        return state.confirmed;
     }
 
     // Texts of the events of one kind, in order.
