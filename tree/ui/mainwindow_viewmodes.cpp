@@ -57,7 +57,7 @@ void TOrvaneF::ToolButton2Click()
 {
     if (NodeKind != KindMemo)
         return;
-    if (PanelB->isVisible()) {
+    if (!PanelB->isHidden()) {
         // Closed by its own button: it stays closed at the next node too.
         PanelB->hide();
         BottomPanelOn = false;
