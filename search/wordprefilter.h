@@ -9,7 +9,6 @@
 // characters or replacement marks the filter stands aside and every file is decoded.
 
 #include <QByteArray>
-#include <QByteArrayMatcher>
 #include <QString>
 
 class WordPrefilter
@@ -26,6 +25,6 @@ private:
     bool m_active = false;
     bool m_sjisPossible = false; // some Shift-JIS text can hold the word
     bool m_sameBytes = false;    // the two forms are the same bytes (ASCII)
-    QByteArrayMatcher m_sjis;
-    QByteArrayMatcher m_utf8;
+    QByteArray m_sjis;
+    QByteArray m_utf8;
 };
