@@ -147,7 +147,7 @@ public:
     void ApplyViewSettings();
     void ApplyTreeSettings();
     void ApplyMemoSettings();
-    void ApplyMemoWrap();
+    void ApplyMemoWrap(bool bottomMemoToo = true); // false leaves MemoF (search results) alone
     void ApplyCommentMemoSettings();
     QStringList HistoryItems;              // captions of the history menu, newest first
     bool SettingsWriteFailReported = false; // a failed settings write is reported once

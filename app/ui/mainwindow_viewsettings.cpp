@@ -83,12 +83,11 @@ void TOrvaneF::ApplyMemoSettings()
     Memo1->setTabStopDistance(chars * averageCharWidth(Memo1->font()));
 }
 
-void TOrvaneF::ApplyMemoWrap()
+void TOrvaneF::ApplyMemoWrap(bool bottomMemoToo)
 {
     for (QPlainTextEdit *memo : {Memo1, MemoG, MemoOLE})
         setWrap(memo, Cfg.MemoWrap);
-    // Search results keep one line per hit; the second pane wraps like the memos.
-    if (!searchResultsShown())
+    if (bottomMemoToo)
         setWrap(MemoF, Cfg.MemoWrap);
 }
 

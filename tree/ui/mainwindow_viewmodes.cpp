@@ -50,7 +50,8 @@ void TOrvaneF::ShowTabs(bool show)
 void TOrvaneF::ToolButtonWClick()
 {
     Cfg.MemoWrap = !Cfg.MemoWrap;
-    ApplyMemoWrap();
+    // Search results keep one line per hit; the second pane wraps like the memos.
+    ApplyMemoWrap(!searchResultsShown());
 }
 
 void TOrvaneF::ToolButton2Click()
