@@ -81,6 +81,10 @@ TEST(SearchWindow, ListsEveryHitSavesTheNodeFirstAndChangesNothingElse)
     fx.w().Memo1->moveCursor(QTextCursor::End);
     fx.w().Memo1->insertPlainText(QStringLiteral(" aa"));
     const QStringList before = diskListing(fx.dir);
+    const QStringList others = {"docs/pic.bmp.TMEM", "docs/r.rtf", "docs/F/b.txt", "docs/F/bare.doc", "docs/gone.txt.TMEM"};
+    QList<QByteArray> othersBytes;
+    for (const QString &f : others)
+        othersBytes.append(fx.dir.read(f));
 
     fx.search(allKinds(QStringLiteral("aa")));
 
@@ -98,6 +102,8 @@ TEST(SearchWindow, ListsEveryHitSavesTheNodeFirstAndChangesNothingElse)
     EXPECT_FALSE(TreeBusy);
     EXPECT_EQ(fx.w().Memo1->toPlainText(), QStringLiteral("aaa\nx aaa aa"));
     EXPECT_EQ(diskListing(fx.dir), before);
+    for (qsizetype i = 0; i < others.size(); ++i)
+        EXPECT_EQ(fx.dir.read(others[i]), othersBytes[i]) << others[i].toStdString();
     EXPECT_TRUE(fx.w().PanelB->isVisibleTo(&fx.w()));
     EXPECT_TRUE(BottomPanelOn);
     EXPECT_EQ(fx.w().PageControl1->tabText(0), QStringLiteral("検索"));
