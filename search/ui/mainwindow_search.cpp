@@ -28,7 +28,7 @@ namespace {
 class ResultListClicks : public QObject
 {
 public:
-    ResultListClicks(TOrvaneF *window) : QObject(window), m_window(window) {}
+    explicit ResultListClicks(TOrvaneF *window) : QObject(window), m_window(window) {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
