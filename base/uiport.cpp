@@ -35,6 +35,11 @@ QString UiPort::runTemplateDialog(const TemplateDialogRequest &)
     return {};
 }
 
+bool UiPort::runSearchDialog(SearchState &)
+{
+    return false;
+}
+
 UiPort &ui()
 {
     return *current;

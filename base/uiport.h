@@ -16,6 +16,7 @@ class QPagedPaintDevice;
 struct NodeDialogRequest;
 struct NodeDialogResult;
 struct TemplateDialogRequest;
+struct SearchState;
 
 class UiPort
 {
@@ -114,6 +115,9 @@ public:
     virtual NodeDialogResult runNodeDialog(const NodeDialogRequest &request);
     // The template dialog; returns the name entered or chosen, "" for cancel (the default).
     virtual QString runTemplateDialog(const TemplateDialogRequest &request);
+    // The search dialog over the search state; true when closed with its search button.
+    // The default cancels and leaves the state alone.
+    virtual bool runSearchDialog(SearchState &state);
 };
 
 // The port in use. Never null: before one is installed a silent port answers.

@@ -14,6 +14,8 @@ const std::array kCommands = {
                "one line per mismatch between the tree and the disk: no-file, no-node", &cliCheck},
     CliCommand{"pdf", "pdf TREE INDEX OUT.pdf [--settings INI]",
                "the node with that index printed into a PDF file", &cliPdf, true},
+    CliCommand{"search", "search TREE WORD [--memo] [--rich] [--comment] [--below INDEX]",
+               "the search result list: header lines, then one line per hit", &cliSearch},
     // What the tool offers (cli_help.cpp).
     CliCommand{"help", "help [COMMAND]", "this list, or the usage of one command", &cliHelp},
     CliCommand{"--help", "--help", "this list", &cliHelp},

@@ -37,3 +37,4 @@ int cliExport(const QStringList &args);
 int cliHelp(const QStringList &args);
 int cliVersion(const QStringList &args);
 int cliPdf(const QStringList &args);
+int cliSearch(const QStringList &args);

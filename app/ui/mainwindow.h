@@ -8,6 +8,7 @@
 #include "print/picturereport.h"
 #include "print/textreport.h"
 #include "print/thumblist.h"
+#include "search/searchstate.h"
 #include "settings/richtoolbarfont.h"
 #include "tree/guardedrichtext.h"
 #include "tree/guardedtext.h"
@@ -159,7 +160,7 @@ public:
     void ApplyViewSettings();
     void ApplyTreeSettings();
     void ApplyMemoSettings();
-    void ApplyMemoWrap();
+    void ApplyMemoWrap(bool bottomMemoToo = true); // false leaves MemoF (search results) alone
     void ApplyCommentMemoSettings();
     QStringList HistoryItems;              // captions of the history menu, newest first
     bool SettingsWriteFailReported = false; // a failed settings write is reported once
@@ -248,6 +249,21 @@ public:
     QAction *gSizeM = nullptr; // 画像ｻｲｽﾞ中
     QAction *gSizeB = nullptr; // 画像ｻｲｽﾞ大
     QAction *gSizeN = nullptr; // 画像ｻｲｽﾞ変更
+
+    // ---- view modes (tree/ui/mainwindow_viewmodes.cpp) and search (search/ui/mainwindow_search.cpp) ----
+    void ToolButtonWClick();   // word wrap of the memos
+    void ToolButton2Click();   // the second, read-only pane under a text memo
+    void MenuFTVClick();       // hide or show the tree panel
+    void PMenuTreeOpenClick(); // expand every node
+    void PMenuTreeCloseClick();
+    void PopupMenuTreePopup(); // enabling of the tree's pop-up menu
+    void ShowTabs(bool show);  // the bottom page control and all its tabs
+    void ToolButtonSClick();   // ask for a word and list its hits in MemoF
+    void MemoFDblClick();      // jump to the hit on MemoF's caret line
+    bool searchResultsShown() const; // the first tab holds search results, not the second pane
+    void connectViewModes();
+    void connectSearch();
+    SearchState Search; // the word, kinds, scope and history of the search dialog
 
 public:
     // Controls, under the names the rest of the program uses.

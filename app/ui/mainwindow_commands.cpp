@@ -47,6 +47,8 @@ void TOrvaneF::connectCommands()
 
     connectContent();
     connectPrinting();
+    connectViewModes();
+    connectSearch();
     connect(TreeView1, &NodeTreeWidget::mouseUp, this, &TOrvaneF::TreeView1MouseUp);
     connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         PopupMenuTree->popup(TreeView1->viewport()->mapToGlobal(pos));

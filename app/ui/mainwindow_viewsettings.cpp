@@ -83,10 +83,12 @@ void TOrvaneF::ApplyMemoSettings()
     Memo1->setTabStopDistance(chars * averageCharWidth(Memo1->font()));
 }
 
-void TOrvaneF::ApplyMemoWrap()
+void TOrvaneF::ApplyMemoWrap(bool bottomMemoToo)
 {
-    for (QPlainTextEdit *memo : {Memo1, MemoF, MemoG, MemoOLE})
+    for (QPlainTextEdit *memo : {Memo1, MemoG, MemoOLE})
         setWrap(memo, Cfg.MemoWrap);
+    if (bottomMemoToo)
+        setWrap(MemoF, Cfg.MemoWrap);
 }
 
 void TOrvaneF::ApplyCommentMemoSettings()

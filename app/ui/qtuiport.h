@@ -36,6 +36,8 @@ public:
     // The preview window and the printer (print/ui).
     void runPrintPreview(const ReportPainter &paint) override;
     PrintOutcome printReport(const ReportPainter &paint, const QString &suggestedPdf) override;
+    // The search dialog is made for each search (search/ui).
+    bool runSearchDialog(SearchState &state) override;
 
 private:
     QWidget *m_parent = nullptr;

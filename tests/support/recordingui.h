@@ -5,6 +5,7 @@
 #include "base/uiport.h"
 #include "nodeops/nodedialogmodel.h"
 #include "print/nodeprint.h"
+#include "search/searchstate.h"
 #include "settings/templatedialogmodel.h"
 
 #include <QDialog>
@@ -24,7 +25,8 @@ public:
     struct Event {
         QString kind; // "dialog" (text: the object name), "message", "error", "report", "ask", "choice", "beep", "open", "save", "conflict",
                       // "preview", "print" (text: the suggested PDF),
-                      // "nodedialog" (text: the mode), "template" (the suggestion, or "delete")
+                      // "nodedialog" (text: the mode), "template" (the suggestion, or "delete"),
+                      // "search" (the word the dialog offers)
         QString text;
     };
     QList<Event> events;
@@ -46,6 +48,17 @@ public:
     // The preview and the printer draw the report into this PDF file when it is set.
     QString printPdfPath;
     QQueue<PrintOutcome> printOutcomes; // answers to printReport (empty: NothingChosen)
+    // What the user does in the search dialog: the scope box as left, then 検索 with the
+    // word and kinds, or ｷｬﾝｾﾙ. An empty queue cancels.
+    struct SearchAnswer {
+        QString word;
+        bool memo = true;
+        bool rich = false;
+        bool comment = false;
+        bool allNodes = true;
+        bool confirm = true;
+    };
+    QQueue<SearchAnswer> searchAnswers;
 
     void showMessage(const QString &text) override { events.append(Event{QStringLiteral("message"), text}); }
     void errorMessage(const QString &text) override { events.append(Event{QStringLiteral("error"), text}); }
@@ -124,6 +137,18 @@ public:
         if (!printPdfPath.isEmpty())
             NodePrint::writePdf(paint, printPdfPath, nullptr);
         return printOutcomes.isEmpty() ? PrintOutcome::NothingChosen : printOutcomes.dequeue();
+    }
+    bool runSearchDialog(SearchState &state) override
+    {
+        events.append(Event{QStringLiteral("search"), state.word});
+        state.confirmed = false;
+        if (searchAnswers.isEmpty())
+            return false;
+        const SearchAnswer a = searchAnswers.dequeue();
+        state.allNodes = a.allNodes;
+        if (a.confirm)
+            state.confirm(a.word, a.memo, a.rich, a.comment);
+        return state.confirmed;
     }
 
     // Texts of the events of one kind, in order.
