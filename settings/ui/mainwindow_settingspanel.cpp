@@ -75,7 +75,7 @@ void TOrvaneF::setupSettingsPanel()
         connect(page, &SettingsPage::status, this, [this](const QString &text) { setStatus(2, text); });
     connect(SettingsTree, &TreeSettingsPage::treeChanged, this, &TOrvaneF::ApplyTreeSettings);
     connect(SettingsMemo, &MemoSettingsPage::memoChanged, this, &TOrvaneF::ApplyMemoSettings);
-    connect(SettingsMemo, &MemoSettingsPage::wrapChanged, this, &TOrvaneF::ApplyMemoWrap);
+    connect(SettingsMemo, &MemoSettingsPage::wrapChanged, this, [this] { ApplyMemoWrap(); });
     connect(SettingsImage, &CommentMemoSettingsPage::commentMemoChanged, this, &TOrvaneF::ApplyCommentMemoSettings);
     connect(SettingsOle, &CommentMemoSettingsPage::commentMemoChanged, this, &TOrvaneF::ApplyCommentMemoSettings);
     connect(SettingsGeneral, &GeneralSettingsPage::oleIconicChanged, this, [this](bool iconic) {

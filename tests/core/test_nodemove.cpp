@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,6 +111,7 @@ TEST(DropPlan, RefusesReordersOrMoves)
 struct MoveFixture {
     TestDir dir;
     RecordingUi ui;
+    std::unique_ptr<HeldFile> held; // another program holding a file, when a case sets it
     MoveFixture()
     {
         dir.createFile(QStringLiteral("docs/pic.bmp"), bmpBytes());
@@ -152,7 +154,8 @@ TEST(MoveFile, EveryFailureLeavesTheSourceAndRemovesOnlyItsOwnCopy)
          QStringLiteral("Copy出力ファイルは既にあります")},
         {"a read-only destination folder", [](MoveFixture &fx) { setReadOnly(fx.f("To"), true); },
          QStringLiteral("ノードの移動に失敗しました。\r") + QStringLiteral("%1\r移動元はそのまま残っています")},
-        {"a source that is held", [](MoveFixture &fx) { setReadOnly(fx.f("pic.bmp"), true); },
+        {"a source that another program holds",
+         [](MoveFixture &fx) { fx.held = std::make_unique<HeldFile>(fx.f("pic.bmp")); },
          QStringLiteral("ノードの削除に失敗しました。\r%1\r他のアプリケーションでオープンしていませんか?")},
     };
     for (const Row &r : rows) {

@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -102,18 +103,19 @@ TEST(DeleteToTrash, FileSideFileAndEmptyFolderGoToTheTrashAndCanBeRestored)
 }
 
 // Refusals are unchanged and put nothing in the trash: a folder that still holds a file,
-// a read-only picture, and deleting the node only.
+// a picture another program holds, and deleting the node only.
 TEST(DeleteToTrash, RefusalsAndNodeOnlyLeaveTheTrashEmpty)
 {
     TrashTree fx;
-    setReadOnly(fx.dir.file(QStringLiteral("docs/pic.bmp")), true);
+    auto held = std::make_unique<HeldFile>(fx.dir.file(QStringLiteral("docs/pic.bmp")));
+    ASSERT_TRUE(held->ok());
     fx.deleteWithFile(1);
     EXPECT_EQ(fx.ui.texts(QStringLiteral("message")),
               QStringList{QStringLiteral("ノードの削除に失敗しました。\r") + fx.dir.file(QStringLiteral("docs/pic.bmp"))
                           + QStringLiteral("\r他のアプリケーションでオープンしていませんか?")});
     EXPECT_TRUE(fx.dir.exists(QStringLiteral("docs/pic.bmp")));
     EXPECT_TRUE(fx.dir.exists(QStringLiteral("docs/pic.bmp.TMEM")));
-    setReadOnly(fx.dir.file(QStringLiteral("docs/pic.bmp")), false);
+    held.reset();
 
     fx.deleteWithFile(3);
     EXPECT_EQ(fx.w().statusText(2),
