@@ -166,27 +166,34 @@ bool decodesTo(QByteArrayView bytes, QStringView text)
 
 bool encode(QStringView text, QByteArray *out)
 {
+    QByteArray bytes;
+    if (!encodeAppend(text, bytes))
+        return false;
+    *out = std::move(bytes);
+    return true;
+}
+
+bool encodeAppend(QStringView text, QByteArray &out)
+{
     const Tables &t = tables();
-    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
-    char *dst = bytes.data();
+    const qsizetype start = out.size();
+    out.resize(start + text.size() * 2);
+    char *dst = out.data() + start;
     qsizetype len = 0;
     for (const QChar ch : text) {
         const quint16 code = t.code[ch.unicode()];
-        if (code == 0) {
-            if (ch.unicode() != 0)
-                return false;
-            dst[len++] = 0; // NUL is itself
-            continue;
+        if (code == 0 && ch.unicode() != 0) {
+            out.truncate(start);
+            return false;
         }
         if (code < 0x100) {
-            dst[len++] = char(code);
+            dst[len++] = char(code); // NUL is itself
         } else {
             dst[len++] = char(code >> 8);
             dst[len++] = char(code & 0xFF);
         }
     }
-    bytes.truncate(len);
-    *out = std::move(bytes);
+    out.truncate(start + len);
     return true;
 }
 

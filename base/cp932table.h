@@ -21,5 +21,7 @@ bool decode(const QByteArray &bytes, QString *out);
 bool decodesTo(QByteArrayView bytes, QStringView text);
 // Encodes text every character of which has a code; false at the first that has none.
 bool encode(QStringView text, QByteArray *out);
+// Appends the bytes of text to out; false (out as it was) when a character has no code.
+bool encodeAppend(QStringView text, QByteArray &out);
 
 } // namespace Cp932Table

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -177,14 +178,19 @@ int main(int argc, char **argv)
 
     measure("copy a memo", 50, [&](int) { click(memoA); }, [&](int) { w.ToolButtonNCClick(); });
 
-    // Rename in place: the edit, then the timer that writes the tree file.
-    QTreeWidgetItem *renamed = memoB;
-    measure("rename in place (tree file written by the timer)", 50, [&](int) { click(renamed); }, [&](int run) {
-        QString name = QStringLiteral("改名%1.txt").arg(run);
-        w.TreeView1Edited(renamed, name);
-        renamed->setText(0, name);
+    // Rename in place: the edit, then the timer that writes the tree file. Names are new
+    // at every run, so that a reused folder never holds them already.
+    const QString stamp = QString::number(QDateTime::currentMSecsSinceEpoch());
+    QString renameStatus;
+    measure("rename in place (tree file written by the timer)", 50, [&](int) { click(memoA); }, [&](int run) {
+        QString name = QStringLiteral("改名%1_%2.txt").arg(stamp).arg(run);
+        w.TreeView1Edited(memoA, name);
+        memoA->setText(0, name);
         w.Timer1Timer();
+        renameStatus = w.statusText(2);
     });
+    if (!memoA->text(0).startsWith(QStringLiteral("改名")))
+        std::printf("  (the rename was refused: %s)\n", qPrintable(renameStatus));
 
     // Deleting the nodes the copies made (node only, then node and file).
     auto lastCopy = [&] {
@@ -215,6 +221,14 @@ int main(int argc, char **argv)
 
     measure("expand all", 1000, nullptr, [&](int) { w.PMenuTreeOpen->trigger(); QApplication::processEvents(); });
     measure("collapse all", 1000, nullptr, [&](int) { w.PMenuTreeClose->trigger(); QApplication::processEvents(); });
+
+    // Search of every text memo for a word found in the two large memos (about 3,400 hits).
+    measure("search all memos (about 3,400 hits listed)", 1000, [&](int) {
+        click(memoA);
+        RecordingUi::SearchAnswer answer;
+        answer.word = QStringLiteral("木の中");
+        ui.searchAnswers.enqueue(answer);
+    }, [&](int) { w.ToolButtonSClick(); });
 
     measure("write the tree file", 50, nullptr, [&](int) { w.TreeWrite(); });
 

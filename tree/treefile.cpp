@@ -3,6 +3,8 @@
 #include "base/cp932table.h"
 #include "base/sjiscodec.h"
 
+#include <algorithm>
+
 QString TreeReadResult::errorMessage() const
 {
     return QStringLiteral("項目 \"%1\" のレベル (%2) が無効です").arg(badLineText).arg(badLevel);
@@ -75,32 +77,41 @@ bool nameFitsTreeFile(const QString &name)
     return Sjis::encode(name).ok;
 }
 
+void TreeWriter::add(int level, const QString &text, const QByteArray &raw)
+{
+    QByteArray &bytes = m_result.bytes;
+    bytes.append(level, '\t');
+    // A name still as it was read goes back as the bytes it was read from.
+    if (!raw.isEmpty() && (Cp932Table::decodesTo(raw, text) || Sjis::decode(raw) == text)) {
+        bytes.append(raw);
+    } else if (!Cp932Table::encodeAppend(text, bytes)) {
+        // Look-alikes to map, or characters the code page lacks.
+        const Sjis::Encoded enc = Sjis::encode(text);
+        if (!enc.ok) {
+            m_result.ok = false;
+            for (QChar c : enc.unencodable)
+                if (!m_result.unencodable.contains(c))
+                    m_result.unencodable += c;
+        }
+        bytes.append(enc.bytes);
+    }
+    bytes.append("\r\n");
+}
+
+TreeWriteResult TreeWriter::finish()
+{
+    if (!m_result.ok)
+        m_result.bytes.clear();
+    return std::move(m_result);
+}
+
 TreeWriteResult serializeTree(const QList<TreeLine> &nodes)
 {
-    TreeWriteResult result;
     qsizetype size = 0;
     for (const TreeLine &node : nodes)
-        size += node.level + node.raw.size() + 2;
-    result.bytes.reserve(size + size / 8);
-    for (const TreeLine &node : nodes) {
-        result.bytes.append(node.level, '\t');
-        // A name still as it was read goes back as the bytes it was read from.
-        if (!node.raw.isEmpty()
-            && (Cp932Table::decodesTo(node.raw, node.text) || Sjis::decode(node.raw) == node.text)) {
-            result.bytes.append(node.raw);
-        } else {
-            const Sjis::Encoded enc = Sjis::encode(node.text);
-            if (!enc.ok) {
-                result.ok = false;
-                for (QChar c : enc.unencodable)
-                    if (!result.unencodable.contains(c))
-                        result.unencodable += c;
-            }
-            result.bytes.append(enc.bytes);
-        }
-        result.bytes.append("\r\n");
-    }
-    if (!result.ok)
-        result.bytes.clear();
-    return result;
+        size += node.level + std::max(node.raw.size(), node.text.size() * 2) + 2;
+    TreeWriter writer(size);
+    for (const TreeLine &node : nodes)
+        writer.add(node.level, node.text, node.raw);
+    return writer.finish();
 }

@@ -47,3 +47,19 @@ struct TreeWriteResult {
 
 // The bytes of a tree file for these nodes (levels must describe a valid pre-order).
 TreeWriteResult serializeTree(const QList<TreeLine> &nodes);
+
+// Builds the same bytes one line at a time, for a caller that walks its own tree and
+// need not gather the lines first.
+class TreeWriter
+{
+public:
+    explicit TreeWriter(qsizetype expectedBytes = 0) { m_result.bytes.reserve(expectedBytes); }
+    // A node's line: the raw bytes it was read from while its text is unchanged, else
+    // its text encoded.
+    void add(int level, const QString &text, const QByteArray &raw = {});
+    // The bytes (empty and not ok when some name cannot be held).
+    TreeWriteResult finish();
+
+private:
+    TreeWriteResult m_result;
+};

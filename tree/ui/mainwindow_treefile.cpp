@@ -50,12 +50,14 @@ bool TOrvaneF::TreeWrite()
     // Said once, when the read failed; every later write is refused without a word.
     if (m_treeReadFailed)
         return false;
-    QList<TreeLine> lines;
-    lines.reserve(nodeCount());
-    TreeView1->forEachNode([&lines](QTreeWidgetItem *item, int level) {
-        lines.append({level, item->text(0), item->data(0, RawNameRole).toByteArray()});
+    // Straight from the tree control into the file's bytes: a large tree is not copied
+    // into a list of lines first.
+    TreeWriter writer(qsizetype(nodeCount()) * 32);
+    TreeView1->forEachNode([&writer](QTreeWidgetItem *item, int level) {
+        const QVariant raw = item->data(0, RawNameRole);
+        writer.add(level, item->text(0), raw.isValid() ? raw.toByteArray() : QByteArray());
     });
-    const TreeWriteResult out = serializeTree(lines);
+    const TreeWriteResult out = writer.finish();
     if (!out.ok) {
         ui().reportError(QStringLiteral("Treeﾌｧｲﾙ %1 に保存できない文字がノード名にあります: %2")
                              .arg(TreeFileName, out.unencodable));
