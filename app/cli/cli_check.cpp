@@ -15,19 +15,15 @@ int cliCheck(const QStringList &args)
 {
     if (args.size() != 1)
         return cliUsage("check");
-    const QFileInfo tree(args.at(0));
-    const QString treePath = tree.absoluteFilePath();
-    const DiskFile::ReadResult file = DiskFile::read(treePath);
-    if (!file.ok) {
-        cliErr(file.error);
+    CliTree tree;
+    if (!cliReadTree(args.at(0), &tree))
+        return 2;
+    if (!tree.parsed.ok) {
+        cliTreeError(tree);
         return 2;
     }
-    const TreeReadResult parsed = parseTreeFile(file.bytes);
-    if (!parsed.ok) {
-        cliErr(treePath + QStringLiteral(": ") + parsed.errorMessage());
-        return 2;
-    }
-    const QList<FolderDiff::Mismatch> found = FolderDiff::compareTree(parsed.nodes, tree.absolutePath(), tree.fileName());
+    const QList<FolderDiff::Mismatch> found =
+        FolderDiff::compareTree(tree.parsed.nodes, tree.folder, QFileInfo(tree.path).fileName());
     for (const FolderDiff::Mismatch &m : found) {
         if (m.kind == FolderDiff::Mismatch::NoFile)
             cliOut(QStringLiteral("no-file\t%1\t%2\t%3").arg(m.index).arg(m.folderPath, m.name));

@@ -13,21 +13,16 @@ int cliList(const QStringList &args)
 {
     if (args.size() != 1)
         return cliUsage("list");
-    const QString treePath = QFileInfo(args.at(0)).absoluteFilePath();
-    const DiskFile::ReadResult file = DiskFile::read(treePath);
-    if (!file.ok) {
-        cliErr(file.error);
+    CliTree tree;
+    if (!cliReadTree(args.at(0), &tree))
         return 1;
-    }
-    const TreeReadResult parsed = parseTreeFile(file.bytes);
-    const QString baseDir = QFileInfo(treePath).absolutePath();
-    for (const ListedNode &n : listTree(parsed.nodes, baseDir)) {
+    for (const ListedNode &n : listTree(tree.parsed.nodes, tree.folder)) {
         cliOut(QStringLiteral("%1\t%2\t%3\t%4\t%5")
                    .arg(n.index).arg(n.level).arg(n.kind).arg(n.folderPath, n.name));
     }
     std::fflush(stdout);
-    if (!parsed.ok) {
-        cliErr(treePath + QStringLiteral(": ") + parsed.errorMessage());
+    if (!tree.parsed.ok) {
+        cliTreeError(tree);
         return 1;
     }
     return 0;

@@ -38,19 +38,16 @@ int cliPdf(const QStringList &args)
     if (!indexOk || index < 0)
         return cliUsage("pdf");
 
-    const QString treePath = QFileInfo(positional.at(0)).absoluteFilePath();
-    const DiskFile::ReadResult file = DiskFile::read(treePath);
-    if (!file.ok) {
-        cliErr(file.error);
+    CliTree tree;
+    if (!cliReadTree(positional.at(0), &tree))
+        return 2;
+    if (!tree.parsed.ok) {
+        cliTreeError(tree);
         return 2;
     }
-    const TreeReadResult parsed = parseTreeFile(file.bytes);
-    if (!parsed.ok) {
-        cliErr(treePath + QStringLiteral(": ") + parsed.errorMessage());
-        return 2;
-    }
-    const QString baseDir = QFileInfo(treePath).absolutePath();
-    const QList<ListedNode> nodes = listTree(parsed.nodes, baseDir);
+    const QString &treePath = tree.path;
+    const QString &baseDir = tree.folder;
+    const QList<ListedNode> nodes = listTree(tree.parsed.nodes, baseDir);
     if (index >= nodes.size()) {
         cliErr(QStringLiteral("%1: ノード %2 はありません (%3 ノード)").arg(treePath).arg(index).arg(nodes.size()));
         return 2;

@@ -52,15 +52,12 @@ int cliSearch(const QStringList &args)
         query.inComment = comment;
     }
 
-    const QString treePath = QFileInfo(positional.at(0)).absoluteFilePath();
-    const DiskFile::ReadResult file = DiskFile::read(treePath);
-    if (!file.ok) {
-        cliErr(file.error);
+    CliTree tree;
+    if (!cliReadTree(positional.at(0), &tree))
         return 2;
-    }
-    const TreeReadResult parsed = parseTreeFile(file.bytes);
-    if (!parsed.ok) // the window shows and searches the nodes before the bad line; so do we
-        cliErr(treePath + QStringLiteral(": ") + parsed.errorMessage());
+    if (!tree.parsed.ok) // the window shows and searches the nodes before the bad line; so do we
+        cliTreeError(tree);
+    const TreeReadResult &parsed = tree.parsed;
     if (!query.allNodes && query.startIndex >= parsed.nodes.size()) {
         cliErr(QStringLiteral("no node has the index %1 (the tree has %2 nodes)")
                    .arg(query.startIndex).arg(parsed.nodes.size()));
@@ -72,7 +69,7 @@ int cliSearch(const QStringList &args)
         nodes.append({line.level, line.text});
 
     const TextSearch::Result result =
-        TextSearch::run(nodes, QFileInfo(treePath).absolutePath(), query);
+        TextSearch::run(nodes, tree.folder, query);
     for (const QString &line : result.lines)
         cliOut(line);
     std::fflush(stdout);

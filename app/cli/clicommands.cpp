@@ -1,5 +1,9 @@
 #include "app/cli/clicommands.h"
 
+#include "base/diskfile.h"
+
+#include <QFileInfo>
+
 #include <array>
 #include <cstdio>
 
@@ -43,6 +47,25 @@ const CliCommand *findCliCommand(const QString &name)
             return &c;
     }
     return nullptr;
+}
+
+bool cliReadTree(const QString &arg, CliTree *tree)
+{
+    const QFileInfo info(arg);
+    tree->path = info.absoluteFilePath();
+    tree->folder = info.absolutePath();
+    const DiskFile::ReadResult file = DiskFile::read(tree->path);
+    if (!file.ok) {
+        cliErr(file.error);
+        return false;
+    }
+    tree->parsed = parseTreeFile(file.bytes);
+    return true;
+}
+
+void cliTreeError(const CliTree &tree)
+{
+    cliErr(tree.path + QStringLiteral(": ") + tree.parsed.errorMessage());
 }
 
 void cliOut(const QString &line)

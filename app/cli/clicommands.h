@@ -4,6 +4,8 @@
 // Convention shared by all: UTF-8 lines on stdout, messages on stderr; exit 0 success,
 // 1 found nothing or refused, 2 bad usage or unreadable input.
 
+#include "tree/treefile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +25,18 @@ const CliCommand *findCliCommand(const QString &name);
 // Output helpers every sub-command uses, so all print UTF-8 the same way.
 void cliOut(const QString &line);
 void cliErr(const QString &line);
+// A tree file read and parsed as the window reads it.
+struct CliTree {
+    QString path;   // absolute path of the tree file
+    QString folder; // the folder that holds it: the tree's base folder
+    TreeReadResult parsed;
+};
+// Reads the tree file named on the command line; false (the reason printed on stderr)
+// when the file cannot be read. A level error is left to the caller (parsed.ok).
+bool cliReadTree(const QString &arg, CliTree *tree);
+// Prints the level error of a tree that did not read whole.
+void cliTreeError(const CliTree &tree);
+
 // Prints "usage: orvane-cli <usage>" on stderr and returns 2.
 int cliUsage(const CliCommand &command);
 int cliUsage(const char *name);

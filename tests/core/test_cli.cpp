@@ -1,6 +1,7 @@
 // orvane-cli list: the tree as the application reads it, one node per line; help and
 // version of both programs.
 
+#include "support/clirun.h"
 #include "support/testdir.h"
 
 #include <QDir>
@@ -8,20 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ORVANE_BINARY_DIR "/orvane-cli"), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 TEST(Cli, ListsIndexLevelKindFolderPathAndName)
 {

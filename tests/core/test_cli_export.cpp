@@ -1,5 +1,6 @@
 // orvane-cli export: the dialog's engine and settings file from the command line.
 
+#include "support/clirun.h"
 #include "support/fileattrs.h"
 #include "support/testdir.h"
 
@@ -10,20 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &args, const QString &program = QStringLiteral(ORVANE_BINARY_DIR "/orvane-cli"))
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 // A tree with two chapters, a body for 目的, and a settings file "S.Ini".
 struct CliFixture {

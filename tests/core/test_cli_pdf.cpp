@@ -1,6 +1,7 @@
 // orvane-cli pdf: a node printed into a PDF file through the report code, with the
 // print options of a settings file; refusals and bad input by exit status.
 
+#include "support/clirun.h"
 #include "support/pdftext.h"
 #include "support/picturefixtures.h"
 #include "support/testdir.h"
@@ -10,20 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &args, const QString &program = QStringLiteral(ORVANE_BINARY_DIR "/orvane-cli"))
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 struct PdfTree {
     TestDir dir;

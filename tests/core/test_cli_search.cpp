@@ -1,5 +1,6 @@
 // orvane-cli search: the window's result list on stdout, and its exit statuses.
 
+#include "support/clirun.h"
 #include "support/testdir.h"
 
 #include <QProcess>
@@ -7,18 +8,10 @@
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &args)
+// orvane-cli search with these arguments.
+CliRun runSearch(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(ORVANE_BINARY_DIR "/orvane-cli"), QStringList{QStringLiteral("search")} + args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return runCli(QStringList{QStringLiteral("search")} + args);
 }
 
 // 0 メモ.txt, 1 F / 2 F/b.txt, 3 F/pic.jpg (with a comment), 4 r.rtf, 5 z.txt
@@ -56,7 +49,7 @@ TEST(CliSearch, PrintsTheResultListForEachChoiceOfKinds)
          kHead + QStringLiteral("<下層ノード検索>-----\n2,1,2,1,b.txt:b 検索\n3,3,3,1,pic.jpg:写真の検索\n")},
     };
     for (const Case &c : cases) {
-        const CliRun r = runCli(QStringList{t.tree, QStringLiteral("検索")} + c.flags);
+        const CliRun r = runSearch(QStringList{t.tree, QStringLiteral("検索")} + c.flags);
         EXPECT_EQ(r.exitCode, 0) << c.flags.join(u' ').toStdString() << r.err.toStdString();
         EXPECT_EQ(r.out, c.out) << c.flags.join(u' ').toStdString();
     }
@@ -65,7 +58,7 @@ TEST(CliSearch, PrintsTheResultListForEachChoiceOfKinds)
 TEST(CliSearch, ExitStatusesForNoHitBadUsageAndUnreadableTrees)
 {
     CliTree t;
-    const CliRun none = runCli({t.tree, QStringLiteral("ABC")});
+    const CliRun none = runSearch({t.tree, QStringLiteral("ABC")});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_EQ(none.out, QStringLiteral("検索文字=3,ABC\n") + QString(14, u'-')
                             + QStringLiteral("<全ノード検索>-----\n*** 検索ノード無し ***\n"));
@@ -83,7 +76,7 @@ TEST(CliSearch, ExitStatusesForNoHitBadUsageAndUnreadableTrees)
         {t.dir.file(QStringLiteral("missing.Orvan")), QStringLiteral("a")},
     };
     for (const QStringList &args : bad) {
-        const CliRun r = runCli(args);
+        const CliRun r = runSearch(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(u' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << args.join(u' ').toStdString();
         EXPECT_FALSE(r.err.isEmpty()) << args.join(u' ').toStdString();
