@@ -59,7 +59,9 @@ public:
     // --- changing (in memory until save)
     // Sets the key. Refused (false, nothing changed, a sentence in *error) when a name is
     // empty, when a name or the value would not read back the same (a line break, a NUL,
-    // a key holding "=" or starting with "[" or ";"), or when Shift-JIS cannot hold it.
+    // a key holding "=" or starting with "[" or ";", a value longer than MaxValueBytes), or
+    // when Shift-JIS cannot hold it. A value with blanks at either end, or one enclosed in
+    // quotes, is written inside a pair of quotes so that it reads back as given.
     bool writeString(const QString &section, const QString &key, const QString &value,
                      QString *error = nullptr);
     bool writeInteger(const QString &section, const QString &key, int value, QString *error = nullptr);

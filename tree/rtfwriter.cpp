@@ -315,8 +315,11 @@ void Writer::writeText(const QString &text, int charset)
         case QChar::ObjectReplacementCharacter: report(Lost::picture()); continue;
         default: break;
         }
-        if (u < 0x20)
-            continue; // control characters have no place in the text
+        if (u < 0x20) {
+            // Control characters have no place in RTF text: left out, and said so.
+            report(Lost::controlCharacters());
+            continue;
+        }
         if (u < 0x80) {
             plain(char(u));
             continue;

@@ -72,10 +72,28 @@ void TOrvaneF::NodeDel()
     ShowNodeDialog();
     if (!DlgOK)
         return;
-    // The tree file is written after the disk work; one that cannot be written now (read
-    // only, or never read) would go on naming what the deletion took away. TreeWrite
-    // reports why.
-    if (!TreeWrite())
+    // The tree file is written without the node first: when it cannot be written (read
+    // only, never read, full disk; TreeWrite reports why) nothing has changed. When the
+    // file or folder then cannot be removed, the node goes back and the tree file with it.
+    QTreeWidgetItem *parent = node->parent();
+    const int index = parent ? parent->indexOfChild(node) : TreeView1->indexOfTopLevelItem(node);
+    auto putBack = [&] {
+        if (parent)
+            parent->insertChild(index, node);
+        else
+            TreeView1->insertTopLevelItem(index, node);
+        TreeView1->setCurrentItem(node);
+    };
+    TreeBusy = true; // the selection moving off the taken node is not a user's selection
+    if (parent)
+        parent->takeChild(index);
+    else
+        TreeView1->takeTopLevelItem(index);
+    const bool written = TreeWrite();
+    if (!written)
+        putBack();
+    TreeBusy = false;
+    if (!written)
         return;
 
     SaveSuppressed = true;
@@ -91,12 +109,27 @@ void TOrvaneF::NodeDel()
         }
     }
     if (blocked) {
+        TreeBusy = true;
+        putBack();
+        TreeBusy = false;
+        // Should the tree file not take the node back, the node goes from the screen too:
+        // the tree on screen is always the tree file.
+        if (!TreeWrite()) {
+            TreeBusy = true;
+            if (parent)
+                parent->takeChild(index);
+            else
+                TreeView1->takeTopLevelItem(index);
+            TreeBusy = false;
+            delete node;
+            NodeName.clear();
+            TreeView();
+        }
         SaveSuppressed = false;
         return;
     }
 
-    delete node; // the tree control moves the selection to a neighbour or the parent
-    TreeWrite();
+    delete node; // taken out of the tree above; the tree moved the selection on
     NodeName.clear();
     SaveSuppressed = false;
     if (QTreeWidgetItem *next = TreeView1->currentItem())
@@ -113,15 +146,16 @@ void TOrvaneF::NodeDel()
 
 bool TOrvaneF::NodeFileDel(const QString &path)
 {
-    if (NodeKind == KindMemo || NodeKind == KindRich)
-        return deleteNodeFile(path) != 0;
-
+    // A file that cannot be deleted is named to the user, whatever its kind: a deletion
+    // that stops without a word looks like one that was not asked for.
     if (deleteNodeFile(path) != 0) {
         ui().showMessage(QStringLiteral("ノードの削除に失敗しました。\r") + path
                          + QStringLiteral("\r他のアプリケーションでオープンしていませんか?"));
         ui().beep();
         return true;
     }
+    if (NodeKind == KindMemo || NodeKind == KindRich)
+        return false;
     const QString side = path + kSideSuffix;
     if (fileAt(side) && deleteNodeFile(side) != 0) {
         ui().showMessage(QStringLiteral("ノードコメントの削除に失敗しました。\r") + side

@@ -255,6 +255,8 @@ TEST(IniFileWrite, RefusedWritesChangeNothing)
         {"key that reads as a comment", "s", ";x", "v"},
         {"value Shift-JIS cannot hold", "s", "k", QStringLiteral("a😀")},
         {"key Shift-JIS cannot hold", "s", QStringLiteral("한"), "v"},
+        {"value longer than 2047 bytes", "s", "k", QString(2048, u'x')},
+        {"value of 1024 double-byte characters", "s", "k", QString(1024, QChar(0x3042))},
     };
     for (const Case &c : cases) {
         TestDir dir;
@@ -274,6 +276,44 @@ TEST(IniFileWrite, RefusedWritesChangeNothing)
     EXPECT_TRUE(ini.writeString("s", "k", QStringLiteral("1\u301C2")));
     EXPECT_TRUE(ini.save());
     EXPECT_EQ(dir.read("a.ini"), sjis(QStringLiteral("[s]\r\nk=1～2\r\n")));
+}
+
+TEST(IniFileWrite, EveryAcceptedValueReadsBackAsGiven)
+{
+    struct Case {
+        const char *what;
+        QString value;
+        QByteArray line; // the line written for it
+    };
+    const QList<Case> cases = {
+        {"plain", "abc", "k=abc"},
+        {"empty", "", "k="},
+        {"blanks inside", "a b", "k=a b"},
+        {"leading blank", " a", "k=\" a\""},
+        {"trailing blank", "a ", "k=\"a \""},
+        {"leading tab", "\ta", "k=\"\ta\""},
+        {"only blanks", "   ", "k=\"   \""},
+        {"enclosed in double quotes", "\"a\"", "k=\"\"a\"\""},
+        {"enclosed in single quotes", "'a'", "k=\"'a'\""},
+        {"one quote", "\"", "k=\""},
+        {"quotes not enclosing", "\"a'", "k=\"a'"},
+        {"2047 bytes", QString(2047, u'y'), "k=" + QByteArray(2047, 'y')},
+    };
+    for (const Case &c : cases) {
+        TestDir dir;
+        {
+            IniFile ini(dir.file("a.ini"));
+            QString error;
+            ASSERT_TRUE(ini.writeString("s", "k", c.value, &error)) << c.what << error.toStdString();
+            ASSERT_TRUE(ini.save()) << c.what;
+        }
+        EXPECT_EQ(dir.read("a.ini"), "[s]\r\n" + c.line + "\r\n") << c.what;
+        EXPECT_EQ(IniFile(dir.file("a.ini")).readString("s", "k", "<default>"), c.value) << c.what;
+        // Writing the same value again changes nothing.
+        IniFile again(dir.file("a.ini"));
+        ASSERT_TRUE(again.writeString("s", "k", c.value));
+        EXPECT_FALSE(again.isModified()) << c.what;
+    }
 }
 
 TEST(IniFileWrite, ManyKeysOneSave)

@@ -311,6 +311,21 @@ TEST(RtfWriter, NamesWhatItCannotWrite)
     QTextDocument list;
     list.setHtml(QStringLiteral("<ul><li>one</li></ul>"));
     EXPECT_TRUE(Rtf::write(list).notWritten.contains(Rtf::Lost::list()));
+
+    // Control characters cannot stand in RTF text: left out, and named.
+    QTextDocument control;
+    setEditorDefaults(control);
+    QTextCursor(&control).insertText(QString::fromUtf16(u"A\u0007B\u001bC"));
+    const Rtf::WriteResult written = Rtf::write(control);
+    EXPECT_EQ(written.notWritten, QStringList{Rtf::Lost::controlCharacters()});
+    QTextDocument back;
+    Rtf::read(written.bytes, &back);
+    EXPECT_EQ(back.toPlainText(), "ABC");
+    // A tab is no control character to lose.
+    QTextDocument tab;
+    setEditorDefaults(tab);
+    QTextCursor(&tab).insertText("A\tB");
+    EXPECT_TRUE(Rtf::write(tab).notWritten.isEmpty());
 }
 
 // A file the rich-edit control wrote survives reading and writing with text and

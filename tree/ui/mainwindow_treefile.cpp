@@ -57,17 +57,35 @@ bool TOrvaneF::TreeWrite()
                              .arg(TreeFileName, out.unencodable));
         return false;
     }
-    QString error;
-    if (!DiskFile::writeAtomic(TreeFileName, out.bytes, &error)) {
-        ui().reportError(error);
+    // Another program may have changed the tree file since it was read or last written;
+    // its version is not written over. A file deleted meanwhile is made again from the
+    // tree on screen.
+    const DiskFile::ReadResult now = DiskFile::read(TreeFileName);
+    if (m_treeFileKnown && now.ok && now.bytes != m_treeFileBytes) {
+        if (!m_quietTreeWrite)
+            ui().reportError(QStringLiteral("Treeﾌｧｲﾙ %1 は他のプログラムで変更されています。\r"
+                                            "変更を上書きしないため、ツリーの変更は保存しませんでした。\r"
+                                            "Treeﾌｧｲﾙを開き直してください。")
+                                 .arg(TreeFileName));
         return false;
     }
+    QString error;
+    if (!DiskFile::writeAtomic(TreeFileName, out.bytes, &error)) {
+        if (!m_quietTreeWrite)
+            ui().reportError(error);
+        return false;
+    }
+    if (m_treeFileKnown && !now.ok && !m_quietTreeWrite)
+        ui().showMessage(QStringLiteral("Treeﾌｧｲﾙ %1 が削除されていたため、表示中のツリーで作り直しました。").arg(TreeFileName));
+    m_treeFileBytes = out.bytes;
+    m_treeFileKnown = true;
     return true;
 }
 
 // Reads a tree file into the tree control. On a level error the nodes before the bad
 // line stay; on any failure the file is marked so that it is never written over.
-static bool readTreeInto(const QString &path, QList<TreeLine> *nodesOut, QString *error, bool *opened)
+static bool readTreeInto(const QString &path, QList<TreeLine> *nodesOut, QString *error, bool *opened,
+                         QByteArray *bytesOut)
 {
     const DiskFile::ReadResult file = DiskFile::read(path);
     *opened = file.ok;
@@ -75,6 +93,7 @@ static bool readTreeInto(const QString &path, QList<TreeLine> *nodesOut, QString
         *error = file.error;
         return false;
     }
+    *bytesOut = file.bytes;
     TreeReadResult parsed = parseTreeFile(file.bytes);
     *nodesOut = std::move(parsed.nodes);
     if (!parsed.ok) {
@@ -91,7 +110,8 @@ bool TOrvaneF::OpenTree(const QString &path)
     QList<TreeLine> nodes;
     QString error;
     bool fileOpened = false;
-    const bool read = readTreeInto(path, &nodes, &error, &fileOpened);
+    QByteArray bytes;
+    const bool read = readTreeInto(path, &nodes, &error, &fileOpened, &bytes);
     if (fileOpened) {
         // A file that could be opened replaces the tree, even when a level error
         // stopped the reading part way.
@@ -110,6 +130,9 @@ bool TOrvaneF::OpenTree(const QString &path)
         return false; // TreeBusy stays set: selections are ignored until a tree is read whole
     }
     m_treeReadFailed = false;
+    m_treeFileBytes = bytes;
+    m_treeFileKnown = true;
+    m_timerWriteFailed = false;
     TreeBusy = false;
     BaseDir = QFileInfo(path).absolutePath();
     TreeReady = false;
@@ -176,7 +199,10 @@ bool TOrvaneF::CreateAndLoadTree(const QString &path)
     QList<TreeLine> nodes;
     QString error;
     bool opened = false;
-    const bool read = readTreeInto(path, &nodes, &error, &opened);
+    QByteArray bytes;
+    const bool read = readTreeInto(path, &nodes, &error, &opened, &bytes);
+    m_treeFileBytes = bytes;
+    m_treeFileKnown = read;
     TreeView1->clear();
     fillTree(nodes);
     if (!read)
