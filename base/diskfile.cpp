@@ -40,12 +40,14 @@ QString reason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// In pieces of 64 KB, each of them a step that may fail, as a full disk fails part way.
 bool writeAll(int fd, const char *data, qsizetype size)
 {
+    constexpr qsizetype Piece = 64 * 1024;
     while (size > 0) {
         if (FileFaults::check(FileFaults::Operation::Write))
             return false;
-        const ssize_t n = ::write(fd, data, size_t(size));
+        const ssize_t n = ::write(fd, data, size_t(qMin(size, Piece)));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -63,7 +65,7 @@ int createTemporary(const QString &folder, QByteArray *name)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString candidate = folder + QStringLiteral("/.orvane-save-")
-                                  + QString::number(QRandomGenerator::global()->generate64(), 36);
+                                  + QString::number(QRandomGenerator::system()->generate64(), 36);
         *name = QFile::encodeName(candidate);
         const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)

@@ -194,7 +194,10 @@ bool allowsChanges(const QString &folder)
     struct stat st;
     if (::stat(fs(folder).constData(), &st) != 0)
         return true; // nothing there: the step itself fails
-    return (st.st_mode & S_IWUSR) != 0;
+    if (st.st_mode & S_IWUSR)
+        return true;
+    errno = EACCES; // refused as the system would refuse it to anyone but the superuser
+    return false;
 }
 
 bool copyFile(const QString &from, const QString &to)

@@ -16,6 +16,9 @@
 
 #include <QTreeWidgetItem>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 const QString kSideSuffix = QStringLiteral(".TMEM");
@@ -103,8 +106,14 @@ void TOrvaneF::NodeDel()
         if (NodeKind != KindFolder) {
             blocked = fileAt(path) && NodeFileDel(path);
         } else if (DExist(path) && !RmDirChk(path)) {
+            const int why = errno;
             setStatus(2, QStringLiteral("ﾌｫﾙﾀﾞｰﾉｰﾄﾞが削除できません([ﾌｫﾙﾀﾞｰﾉｰﾄﾞ修復]処理を実行してください)"));
             ui().beep();
+            // A folder that still holds entries is what the status says; any other cause
+            // (a disk error) is named with the folder.
+            if (why != ENOTEMPTY && why != EEXIST)
+                ui().reportError(QStringLiteral("フォルダー %1 を削除できません。(%2)")
+                                     .arg(path, QString::fromLocal8Bit(std::strerror(why))));
             blocked = true;
         }
     }

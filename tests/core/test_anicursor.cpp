@@ -47,7 +47,7 @@ TEST(AniCursor, StepsNeverOutnumberWhatTheFileDescribes)
     ASSERT_FALSE(huge.isEmpty());
     const AniCursor ani = parseAniCursor(huge);
     ASSERT_TRUE(ani.isValid());
-    EXPECT_EQ(ani.steps.size(), ani.frames.size());
+    EXPECT_LE(ani.steps.size(), 4);
     EXPECT_EQ(ani.jiffies.size(), ani.steps.size());
 
     // The shipped cursor with a huge step count and a huge rate keeps eight steps, each

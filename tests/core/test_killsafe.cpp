@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -55,8 +56,11 @@ TEST(KillSafeWrite, AKilledSaverLeavesOneCompleteVersion)
         if (child == 0) {
             ::close(ready[0]);
             for (quint32 n = first;; ++n) {
-                if (!DiskFile::writeAtomic(path, version(n)))
+                QString error;
+                if (!DiskFile::writeAtomic(path, version(n), &error)) {
+                    std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
                     ::_exit(3);
+                }
                 if (n == first) {
                     const char c = 1;
                     (void)!::write(ready[1], &c, 1);

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QTreeWidgetItem>
 #include <gtest/gtest.h>
 
 #include <functional>
