@@ -59,13 +59,14 @@ bool writeAll(int fd, const char *data, qsizetype size)
     return true;
 }
 
-// A new file beside the target under a hidden name, created by us alone. It starts with
-// the permissions a new file gets (0666 less the umask), as the target would have.
-int createTemporary(const QString &folder, QByteArray *name)
+// A new file beside the target, created by us alone: a hidden name that says whose it is
+// (".memo.txt.k3x9qa"), so one left by a kill is not listed and can be told apart. It
+// starts with the permissions a new file gets (0666 less the umask), as the target would.
+int createTemporary(const QString &folder, const QString &fileName, QByteArray *name)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString candidate = folder + QStringLiteral("/.orvane-save-")
-                                  + QString::number(QRandomGenerator::system()->generate64(), 36);
+        const QString random = QString::number(QRandomGenerator::system()->bounded(quint32(2176782336u)), 36);
+        const QString candidate = folder + QStringLiteral("/.") + fileName + u'.' + random.rightJustified(6, u'0');
         *name = QFile::encodeName(candidate);
         const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
@@ -111,7 +112,7 @@ bool writeAtomic(const QString &path, const QByteArray &bytes, QString *error)
     // any moment, the target is the previous version or the new one, never a part.
     const QString folder = targetInfo.absolutePath();
     QByteArray tmp;
-    const int fd = createTemporary(folder, &tmp);
+    const int fd = createTemporary(folder, targetInfo.fileName(), &tmp);
     if (fd < 0)
         return fail(reason(errno));
     auto abandon = [&](int why) {

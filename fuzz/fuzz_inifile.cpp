@@ -2,6 +2,7 @@
 // the text extension registry reads its entries through it.
 
 #include "base/inifile.h"
+#include "base/sjiscodec.h"
 #include "fuzzsupport.h"
 #include "settings/memoextregistry.h"
 

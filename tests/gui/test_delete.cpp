@@ -219,7 +219,7 @@ TEST(DeleteNode, HeldOrReadOnlyFileIsRefused)
         EXPECT_FALSE(SaveSuppressed) << readOnly;
         QFile::setPermissions(pic, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
-    // A memo that cannot be deleted is refused without a message of this command.
+    // A memo that cannot be deleted is refused with the same message, naming the file.
     for (bool readOnly : {false, true}) {
         DeleteTree fx;
         DialogHookUi hook;
@@ -240,8 +240,11 @@ TEST(DeleteNode, HeldOrReadOnlyFileIsRefused)
         EXPECT_TRUE(fx.dir.exists(QStringLiteral("docs/Docs/memo.TXT"))) << readOnly;
         EXPECT_EQ(fx.treeFile(), tree) << readOnly;
         EXPECT_EQ(fx.w().nodeCount(), 7) << readOnly;
-        EXPECT_TRUE(hook.texts(QStringLiteral("message")).isEmpty()) << readOnly;
-        EXPECT_EQ(hook.count(QStringLiteral("beep")), 0) << readOnly;
+        EXPECT_EQ(hook.texts(QStringLiteral("message")),
+                  QStringList{QStringLiteral("ノードの削除に失敗しました。\r") + memo
+                              + QStringLiteral("\r他のアプリケーションでオープンしていませんか?")})
+            << readOnly;
+        EXPECT_EQ(hook.count(QStringLiteral("beep")), 1) << readOnly;
     }
 }
 
