@@ -320,7 +320,9 @@ void Writer::writeText(const QString &text, int charset)
             report(Lost::controlCharacters());
             continue;
         }
-        if (u < 0x80) {
+        // DEL goes the way of other characters below: as a byte it would depend on the
+        // code page's reading of 0x7F.
+        if (u < 0x7F) {
             plain(char(u));
             continue;
         }

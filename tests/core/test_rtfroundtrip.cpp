@@ -2,6 +2,7 @@
 // whole through RTF -> document -> RTF -> document.
 
 #include "base/sjiscodec.h"
+#include "support/foundinputs.h"
 #include "tree/rtfformat.h"
 #include "tree/rtfreader.h"
 #include "tree/rtfwriter.h"
@@ -321,6 +322,15 @@ TEST(RtfWriter, NamesWhatItCannotWrite)
     QTextDocument back;
     Rtf::read(written.bytes, &back);
     EXPECT_EQ(back.toPlainText(), "ABC");
+    // DEL survives, also read back under the Shift-JIS code page (found by fuzzing).
+    const QByteArray found = foundInput(QStringLiteral("rtf_del_roundtrip.rtf"));
+    ASSERT_FALSE(found.isEmpty());
+    QTextDocument fromFile;
+    Rtf::read(found, &fromFile);
+    ASSERT_TRUE(fromFile.toPlainText().contains(QChar(0x7F)));
+    QTextDocument again;
+    EXPECT_TRUE(Rtf::read(Rtf::write(fromFile).bytes, &again).complete());
+    EXPECT_EQ(again.toPlainText(), fromFile.toPlainText());
     // A tab is no control character to lose.
     QTextDocument tab;
     setEditorDefaults(tab);
