@@ -333,6 +333,16 @@ const QList<Command> &commands()
              fx.w().TreeView1Edited(fx.item(2), s);
              fx.item(2)->setText(0, s);
          }},
+        {"new tree file", 4, QStringLiteral("\r\ntyped"),
+         [](FaultTree &fx) {
+             fx.ui.fileAnswers.enqueue(fx.dir.file(QStringLiteral("other/N.Orvan")));
+             fx.w().ToolButtonTNClick();
+         }},
+        {"template delete", 1, QStringLiteral("\r\ntyped"),
+         [](FaultTree &fx) {
+             fx.ui.templateAnswers.enqueue(QStringLiteral("日報"));
+             fx.w().MenuNTDelClick();
+         }},
         {"settings on closing the bottom panel", 1, QStringLiteral("\r\ntyped"),
          [](FaultTree &fx) { fx.w().ButtonCENDClick(); }, true},
         {"template register", 1, QStringLiteral("\r\ntyped"),
