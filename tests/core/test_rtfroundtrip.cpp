@@ -331,6 +331,15 @@ TEST(RtfWriter, NamesWhatItCannotWrite)
     QTextDocument again;
     EXPECT_TRUE(Rtf::read(Rtf::write(fromFile).bytes, &again).complete());
     EXPECT_EQ(again.toPlainText(), fromFile.toPlainText());
+    // A font charset whose code page cannot be read back (130, code page 1361) is written
+    // as Shift-JIS, so the file the program wrote reads back whole (found by fuzzing).
+    const QByteArray johab = foundInput(QStringLiteral("rtf_charset_1361.rtf"));
+    ASSERT_FALSE(johab.isEmpty());
+    QTextDocument fromJohab;
+    Rtf::read(johab, &fromJohab);
+    QTextDocument johabAgain;
+    EXPECT_TRUE(Rtf::read(Rtf::write(fromJohab).bytes, &johabAgain).complete());
+    EXPECT_EQ(johabAgain.toPlainText(), fromJohab.toPlainText());
     // A tab is no control character to lose.
     QTextDocument tab;
     setEditorDefaults(tab);
