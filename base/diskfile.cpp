@@ -1,10 +1,17 @@
 #include "base/diskfile.h"
 
+#include "base/filefaults.h"
 #include "base/sjiscodec.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace DiskFile {
 
@@ -26,6 +33,62 @@ ReadResult read(const QString &path)
     return r;
 }
 
+namespace {
+
+QString reason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// In pieces of 64 KB, each of them a step that may fail, as a full disk fails part way.
+bool writeAll(int fd, const char *data, qsizetype size)
+{
+    constexpr qsizetype Piece = 64 * 1024;
+    while (size > 0) {
+        if (FileFaults::check(FileFaults::Operation::Write))
+            return false;
+        const ssize_t n = ::write(fd, data, size_t(qMin(size, Piece)));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+// A new file beside the target, created by us alone: a hidden name that says whose it is
+// (".memo.txt.k3x9qa"), so one left by a kill is not listed and can be told apart. It
+// starts with the permissions a new file gets (0666 less the umask), as the target would.
+int createTemporary(const QString &folder, const QString &fileName, QByteArray *name)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString random = QString::number(QRandomGenerator::system()->bounded(quint32(2176782336u)), 36);
+        const QString candidate = folder + QStringLiteral("/.") + fileName + u'.' + random.rightJustified(6, u'0');
+        *name = QFile::encodeName(candidate);
+        const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool flushFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return ok;
+}
+
 bool writeAtomic(const QString &path, const QByteArray &bytes, QString *error)
 {
     auto fail = [&](const QString &why) {
@@ -44,18 +107,43 @@ bool writeAtomic(const QString &path, const QByteArray &bytes, QString *error)
     if (targetInfo.exists() && !(targetInfo.permissions() & QFileDevice::WriteOwner))
         return fail(QStringLiteral("読み取り専用です"));
 
-    QSaveFile f(target);
-    if (!f.open(QIODevice::WriteOnly))
-        return fail(f.errorString());
-    if (targetInfo.exists())
-        f.setPermissions(QFile::permissions(target));
-    if (f.write(bytes) != bytes.size()) {
-        const QString why = f.errorString();
-        f.cancelWriting();
-        return fail(why);
+    // The new version goes to a temporary file that is forced to the disk before it takes
+    // the target's name, and the folder is forced after the rename: killed or cut off at
+    // any moment, the target is the previous version or the new one, never a part.
+    const QString folder = targetInfo.absolutePath();
+    QByteArray tmp;
+    const int fd = createTemporary(folder, targetInfo.fileName(), &tmp);
+    if (fd < 0)
+        return fail(reason(errno));
+    auto abandon = [&](int why) {
+        ::close(fd);
+        ::unlink(tmp.constData());
+        return fail(reason(why));
+    };
+    struct stat st;
+    if (targetInfo.exists() && ::stat(QFile::encodeName(target).constData(), &st) == 0
+        && ::fchmod(fd, st.st_mode & 07777) != 0)
+        return abandon(errno);
+    if (!writeAll(fd, bytes.constData(), bytes.size()))
+        return abandon(errno);
+    if (FileFaults::check(FileFaults::Operation::Flush) || ::fsync(fd) != 0)
+        return abandon(errno);
+    if (::close(fd) != 0) {
+        const int why = errno;
+        ::unlink(tmp.constData());
+        return fail(reason(why));
     }
-    if (!f.commit())
-        return fail(f.errorString());
+    if (FileFaults::check(FileFaults::Operation::Rename)
+        || ::rename(tmp.constData(), QFile::encodeName(target).constData()) != 0) {
+        const int why = errno;
+        ::unlink(tmp.constData());
+        return fail(reason(why));
+    }
+    // The new version is in place; the folder's entry goes to the disk too, so that a
+    // power cut cannot bring the previous version back. Should that flush fail, the file
+    // already holds the whole new version: reporting a failure would make the caller keep
+    // (and later take for someone else's change) what is in fact written.
+    flushFolder(folder);
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Reading and writing whole files. Writes go to a temporary file beside the target
-// and replace it only when complete, so a crash or a full disk leaves the previous
-// file whole; an existing file keeps its permissions, and a read-only one is refused.
+// Reading and writing whole files. Writes go to a temporary file beside the target, are
+// forced to the disk (file, then folder) and replace it only when complete, so a crash, a
+// kill, a power cut or a full disk leaves the previous file whole; an existing file keeps
+// its permissions, and a read-only one is refused.
 
 #include <QByteArray>
 #include <QString>
@@ -18,6 +19,9 @@ ReadResult read(const QString &path);
 
 // Writes the bytes; false with a sentence naming the file in *error on failure.
 bool writeAtomic(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Forces a folder's entries (a rename or a new file in it) to the disk.
+bool flushFolder(const QString &folder);
 
 // Encodes text to Shift-JIS and writes it atomically. Text that Shift-JIS cannot hold
 // is refused (nothing written) with an error naming the characters.

@@ -276,6 +276,17 @@ void IniFile::insertLine(int at, const QByteArray &bytes)
 
 bool IniFile::writeString(const QString &section, const QString &key, const QString &value, QString *error)
 {
+    return writeValue(section, key, value, false, error);
+}
+
+bool IniFile::writeStored(const QString &section, const QString &key, const QString &stored, QString *error)
+{
+    return writeValue(section, key, stored, true, error);
+}
+
+bool IniFile::writeValue(const QString &section, const QString &key, const QString &value, bool asStored,
+                         QString *error)
+{
     auto refuse = [&](const QString &why) {
         if (error)
             *error = QStringLiteral("INIファイル %1 の [%2] %3 を書き込めません。(%4)").arg(m_path, section, key, why);
@@ -292,7 +303,17 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
     if (k.contains(u'=') || k.front() == u'[' || k.front() == u';')
         return refuse(QStringLiteral("キー名に使えない文字があります"));
 
-    const Sjis::Encoded encValue = Sjis::encode(value);
+    if (Sjis::byteLength(value) > MaxValueBytes)
+        return refuse(QStringLiteral("値が %1 バイトを超えています").arg(MaxValueBytes));
+
+    // Reading trims the value and takes one pair of enclosing quotes off; a value that
+    // would lose something that way is written inside quotes, which reading removes.
+    const bool quote = !asStored && !value.isEmpty()
+                       && (isBlank(value.front()) || isBlank(value.back()) || unquoted(value) != value);
+    if (asStored && !value.isEmpty() && (isBlank(value.front()) || isBlank(value.back())))
+        return refuse(QStringLiteral("値の前後に空白があります"));
+    const QString stored = quote ? u'"' + value + u'"' : value;
+    const Sjis::Encoded encValue = Sjis::encode(stored);
     const Sjis::Encoded encKey = Sjis::encode(k);
     const Sjis::Encoded encSection = Sjis::encode(sec);
     if (!encValue.ok || !encKey.ok || !encSection.ok)
@@ -304,7 +325,7 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
         const int at = findKey(header, k);
         if (at >= 0) {
             Line &l = m_lines[size_t(at)];
-            if (l.value == value)
+            if (l.value == stored)
                 return true;
             const QByteArray eol = l.eol;
             l = parseLine(rawKey(l.bytes) + '=' + encValue.bytes, eol);

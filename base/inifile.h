@@ -59,8 +59,16 @@ public:
     // --- changing (in memory until save)
     // Sets the key. Refused (false, nothing changed, a sentence in *error) when a name is
     // empty, when a name or the value would not read back the same (a line break, a NUL,
-    // a key holding "=" or starting with "[" or ";"), or when Shift-JIS cannot hold it.
+    // a key holding "=" or starting with "[" or ";", a value longer than MaxValueBytes), or
+    // when Shift-JIS cannot hold it. A value with blanks at either end, or one enclosed in
+    // quotes, is written inside a pair of quotes so that it reads back as given.
     bool writeString(const QString &section, const QString &key, const QString &value,
+                     QString *error = nullptr);
+    // Sets the key to text in its stored form, quotes and all, for a file format whose
+    // values carry their own quoting (a comma-text list); reading takes one pair of
+    // enclosing quotes off as usual. Refused as writeString is, and also when the text
+    // has blanks at either end, which reading would trim.
+    bool writeStored(const QString &section, const QString &key, const QString &stored,
                      QString *error = nullptr);
     bool writeInteger(const QString &section, const QString &key, int value, QString *error = nullptr);
     // Writes "1" or "0".
@@ -86,6 +94,8 @@ public:
     static std::optional<int> parseInteger(const QString &text);
 
 private:
+    bool writeValue(const QString &section, const QString &key, const QString &value, bool asStored,
+                    QString *error);
     enum class Kind { Blank, Comment, Section, Entry, Other };
     struct Line {
         QByteArray bytes; // as read, without the line break

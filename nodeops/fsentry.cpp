@@ -1,5 +1,8 @@
 #include "nodeops/fsentry.h"
 
+#include "base/diskfile.h"
+#include "base/filefaults.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -33,6 +36,8 @@ bool replaceable(const struct stat &st)
 bool writeAll(int fd, const char *data, ssize_t size)
 {
     while (size > 0) {
+        if (FileFaults::check(FileFaults::Operation::Write))
+            return false;
         const ssize_t n = ::write(fd, data, size_t(size));
         if (n < 0) {
             if (errno == EINTR)
@@ -132,11 +137,18 @@ bool copyRegular(const QString &from, const struct stat &src, const QString &to,
     ok = ok && ::fchmod(out, src.st_mode & 07777) == 0;
     const struct timespec times[2] = {src.st_atim, src.st_mtim};
     ok = ok && ::futimens(out, times) == 0;
+    // On the disk before it takes the name, so a kill or a power cut never leaves a
+    // copy that is there but empty.
+    ok = ok && !FileFaults::check(FileFaults::Operation::Flush) && ::fsync(out) == 0;
     ok = (::close(out) == 0) && ok;
     ::close(in);
-    if (ok && takeName(tmp, to, finish))
+    if (ok && !FileFaults::check(FileFaults::Operation::Rename) && takeName(tmp, to, finish)) {
+        DiskFile::flushFolder(parentOf(to)); // the copy is whole and in place either way
         return true;
+    }
+    const int saved = errno;
     ::unlink(tmp.constData());
+    errno = saved;
     return false;
 }
 
@@ -208,7 +220,10 @@ bool allowsChanges(const QString &folder)
     struct stat st;
     if (::stat(fs(folder).constData(), &st) != 0)
         return true; // nothing there: the step itself fails
-    return (st.st_mode & S_IWUSR) != 0;
+    if (st.st_mode & S_IWUSR)
+        return true;
+    errno = EACCES; // refused as the system would refuse it to anyone but the superuser
+    return false;
 }
 
 bool copyFile(const QString &from, const QString &to, Finish finish)
@@ -221,6 +236,8 @@ bool copyFile(const QString &from, const QString &to, Finish finish)
         && (finish == Finish::NoReplace || !(S_ISREG(dst.st_mode) || S_ISLNK(dst.st_mode)) || !replaceable(dst)))
         return false;
     if (!allowsChanges(parentOf(to)))
+        return false;
+    if (FileFaults::check(FileFaults::Operation::Copy))
         return false;
     return S_ISLNK(src.st_mode) ? copyLink(from, to, finish) : copyRegular(from, src, to, finish);
 }
@@ -237,6 +254,8 @@ bool removeFile(const QString &path)
         return false;
     if (!allowsChanges(parentOf(path)))
         return false;
+    if (FileFaults::check(FileFaults::Operation::Delete))
+        return false;
     return ::unlink(fs(path).constData()) == 0;
 }
 
@@ -244,12 +263,16 @@ bool makeFolder(const QString &path)
 {
     if (path.isEmpty() || !allowsChanges(parentOf(path)))
         return false;
+    if (FileFaults::check(FileFaults::Operation::MakeFolder))
+        return false;
     return ::mkdir(fs(path).constData(), 0777) == 0;
 }
 
 bool removeFolder(const QString &path)
 {
     if (typeAt(path) != Type::Folder || !allowsChanges(parentOf(path)))
+        return false;
+    if (FileFaults::check(FileFaults::Operation::Delete))
         return false;
     return ::rmdir(fs(path).constData()) == 0;
 }
@@ -260,16 +283,22 @@ bool renameEntry(const QString &from, const QString &to)
         return false;
     if (!allowsChanges(parentOf(from)) || !allowsChanges(parentOf(to)))
         return false;
+    if (FileFaults::check(FileFaults::Operation::Rename))
+        return false;
     const QByteArray a = fs(from);
     const QByteArray b = fs(to);
-    if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // A file system without the no-replace flag: check, then rename.
-    if (typeAt(to) != Type::None)
-        return false;
-    return ::rename(a.constData(), b.constData()) == 0;
+    bool renamed = ::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0;
+    if (!renamed) {
+        if (errno != EINVAL && errno != ENOSYS)
+            return false;
+        // A file system without the no-replace flag: check, then rename.
+        if (typeAt(to) != Type::None)
+            return false;
+        renamed = ::rename(a.constData(), b.constData()) == 0;
+    }
+    if (renamed)
+        DiskFile::flushFolder(parentOf(to)); // the new name survives a power cut
+    return renamed;
 }
 
 bool createEmpty(const QString &path, QString *why)
@@ -283,6 +312,8 @@ bool createEmpty(const QString &path, QString *why)
         return fail(QStringLiteral("パスが空です"));
     if (!allowsChanges(parentOf(path)))
         return fail(QStringLiteral("フォルダーが読み取り専用です"));
+    if (FileFaults::check(FileFaults::Operation::Write))
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
     const int fd = ::open(fs(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return fail(QString::fromLocal8Bit(std::strerror(errno)));

@@ -213,6 +213,9 @@ QList<Item> Image::items(quint16 type) const
         return out;
     const QByteArray &b = m_bytes;
     const qint64 root = m_resourceOffset;
+    // Entries may all point at one large data block; together the copies never take more
+    // than the file itself, whatever the entries claim.
+    qint64 copied = 0;
     for (const DirEntry &t : readDirectory(b, root, 0)) {
         if (t.named || t.nameOrId != type || !t.subdir)
             continue;
@@ -229,6 +232,9 @@ QList<Item> Image::items(quint16 type) const
             const qint64 at = offsetOf(rva);
             if (!ok || at < 0 || at + qint64(size) > b.size())
                 continue;
+            if (copied + qint64(size) > b.size())
+                break;
+            copied += size;
             Item item;
             item.named = n.named;
             if (n.named)

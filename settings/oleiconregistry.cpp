@@ -137,7 +137,7 @@ bool save(const QList<OleIconEntry> &entries, QString *error)
     for (int k = 1; ok && k <= entries.size(); ++k) {
         const OleIconEntry &e = entries.at(k - 1);
         ok = ini.writeString(kSection, QStringLiteral("Ext%1").arg(k), e.ext.toUpper(), &why)
-             && ini.writeString(kSection, QStringLiteral("Exp%1").arg(k), commaText(e.comment), &why);
+             && ini.writeStored(kSection, QStringLiteral("Exp%1").arg(k), commaText(e.comment), &why);
     }
     if (!ok)
         return fail(staged, iniPath + QStringLiteral(" に書き込めません: ") + why);

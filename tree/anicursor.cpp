@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr int MaxJiffies = 60 * 60 * 60;
+
 quint32 le32(const QByteArray &b, qsizetype at)
 {
     return qFromLittleEndian<quint32>(reinterpret_cast<const uchar *>(b.constData()) + at);
@@ -89,17 +91,21 @@ AniCursor parseAniCursor(const QByteArray &bytes)
     }
     if ((flags & 1) == 0 || ani.frames.isEmpty())
         return {}; // raw bitmap frames are not cursors we can show
-    if (frameCount == 0 || int(frameCount) > ani.frames.size())
+    if (frameCount == 0 || qsizetype(frameCount) > ani.frames.size())
         frameCount = quint32(ani.frames.size());
-    if (stepCount == 0)
-        stepCount = frameCount;
+    // The file's step count is only a claim: steps beyond those the sequence and the rates
+    // list, or one per frame, say nothing new, so no more are made than the bytes describe.
+    const qsizetype described = qMax(qsizetype(frameCount), qMax(sequence.size(), rates.size()));
+    if (stepCount == 0 || qsizetype(stepCount) > described)
+        stepCount = quint32(described);
     for (quint32 s = 0; s < stepCount; ++s) {
-        int frame = sequence.size() > int(s) ? sequence.at(s) : int(s % frameCount);
+        int frame = sequence.size() > qsizetype(s) ? sequence.at(s) : int(s % frameCount);
         if (frame < 0 || frame >= ani.frames.size())
             frame = 0;
         ani.steps.append(frame);
-        const int rate = rates.size() > int(s) ? rates.at(s) : int(defaultRate);
-        ani.jiffies.append(rate > 0 ? rate : 6);
+        const int rate = rates.size() > qsizetype(s) ? rates.at(s) : int(defaultRate);
+        // At most an hour a step, so the timer's milliseconds stay in range.
+        ani.jiffies.append(rate > 0 ? qMin(rate, MaxJiffies) : 6);
     }
     return ani;
 }

@@ -3,6 +3,7 @@
 #include "base/diskfile.h"
 #include "base/uiport.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 ContentGuard::Disk ContentGuard::Disk::read(const QString &fsPath)
@@ -98,6 +99,7 @@ ContentGuard::Result ContentGuard::save(const View &view, const QString &what)
         }
         m_original = decision.bytes;
         result.outcome = Outcome::Written;
+        result.recreated = !disk.exists;
         return result;
     case Action::TakeDisk:
         m_original = disk.bytes;
@@ -143,6 +145,18 @@ ContentGuard::Result ContentGuard::save(const View &view, const QString &what)
         result.viewBytes = disk.bytes;
     }
     return result;
+}
+
+QString ContentGuard::noticeOf(const Result &result, const QString &what, const QString &fsPath)
+{
+    const QString file = QDir::toNativeSeparators(fsPath);
+    if (result.recreated)
+        return QStringLiteral("%1 のファイルは他のプログラムで削除されていたため、表示していた内容で作り直しました。\r%2")
+            .arg(what, file);
+    if (result.outcome == Outcome::ViewReplaced && result.keptBeside.isEmpty())
+        return QStringLiteral("%1 のファイルは他のプログラムで変更されていたため、上書きせずに変更後の内容を読み込みました。\r%2")
+            .arg(what, file);
+    return {};
 }
 
 QString ContentGuard::besidePath(const QString &fsPath, const QDateTime &when)

@@ -84,6 +84,7 @@ public:
         Outcome outcome = Outcome::Unchanged;
         QByteArray viewBytes; // ViewReplaced: the bytes the view must show now
         QString keptBeside;   // the file where the version not chosen was kept, if any
+        bool recreated = false; // Written: another program had deleted the file meanwhile
         // False when the view holds text that is in no file: the caller must not drop it.
         bool viewMayBeLeft() const { return outcome != Outcome::Refused && outcome != Outcome::Failed; }
     };
@@ -93,6 +94,10 @@ public:
     // `what` (the node) and the file. After Written and ViewReplaced the guard holds the
     // file's new bytes as what the view was filled from.
     Result save(const View &view, const QString &what);
+
+    // What the user is told when another program changed or deleted the file behind the
+    // view (the file was then not written over, or was made again); "" otherwise.
+    static QString noticeOf(const Result &result, const QString &what, const QString &fsPath);
 
     // A free name beside fsPath for a version that is not kept in the file:
     // "memo.txt" gives "memo (競合 2024-03-05 101500).txt", then "... 101500 2).txt".

@@ -5,10 +5,19 @@
 
 #include <jpeglib.h>
 
+#include <QSysInfo>
+
 namespace {
 
 // Pictures larger than this are refused rather than allocated (about 1 GB as RGB32).
 constexpr qint64 kMaxPixels = qint64(16384) * 16384;
+// Huffman coding needs at least two bits for every 8 x 8 block, so one byte of a real
+// picture stands for at most 256 pixels; a header that declares far more than its bytes
+// could fill is refused before anything is allocated. Small pictures always pass.
+constexpr qint64 kMaxPixelsPerByte = 1024;
+constexpr qint64 kAlwaysAllowedPixels = qint64(1024) * 1024;
+// What libjpeg may take beside the picture (the whole-picture buffers of a progressive file).
+constexpr long kMaxDecoderMemory = 384L * 1024 * 1024;
 
 struct ErrorManager {
     jpeg_error_mgr pub;
@@ -80,6 +89,16 @@ QImage decodeJpegAt(const QByteArray &bytes, QString *error, const QSize &bound)
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&cinfo, TRUE);
+    cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
+
+    const qint64 declared = qint64(cinfo.image_width) * cinfo.image_height;
+    if (declared > qMax(kAlwaysAllowedPixels, qint64(bytes.size()) * kMaxPixelsPerByte)) {
+        const QString size = QStringLiteral("%1×%2").arg(cinfo.image_width).arg(cinfo.image_height);
+        jpeg_destroy_decompress(&cinfo);
+        delete work;
+        fail(error, QStringLiteral("JPEG 画像の大きさ %1 はファイルの大きさに見合いません").arg(size));
+        return {};
+    }
     cinfo.scale_num = 1;
     cinfo.scale_denom = scaleDenominator(cinfo.image_width, cinfo.image_height, bound);
     if (!bound.isEmpty()) { // a thumbnail: speed matters more than the last bit of quality
@@ -89,7 +108,10 @@ QImage decodeJpegAt(const QByteArray &bytes, QString *error, const QSize &bound)
 
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     const bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE;
-    cinfo.out_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : JCS_EXT_RGBX;
+    // Colour comes out in the byte order of RGB32 with the fourth byte 0xFF, so the
+    // picture is decoded straight into its final form and never copied.
+    const J_COLOR_SPACE rgb32 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : rgb32;
     jpeg_start_decompress(&cinfo);
 
     const qint64 pixels = qint64(cinfo.output_width) * cinfo.output_height;
@@ -101,9 +123,7 @@ QImage decodeJpegAt(const QByteArray &bytes, QString *error, const QSize &bound)
         return {};
     }
 
-    const QImage::Format format = grey ? QImage::Format_Grayscale8
-                                 : cmyk ? QImage::Format_RGB32
-                                        : QImage::Format_RGBX8888;
+    const QImage::Format format = grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32;
     *image = QImage(int(cinfo.output_width), int(cinfo.output_height), format);
     if (image->isNull()) {
         jpeg_destroy_decompress(&cinfo);
@@ -142,8 +162,6 @@ QImage decodeJpegAt(const QByteArray &bytes, QString *error, const QSize &bound)
 
     QImage result = std::move(work->image);
     delete work;
-    if (format == QImage::Format_RGBX8888)
-        result = result.convertToFormat(QImage::Format_RGB32);
     return result;
 }
 

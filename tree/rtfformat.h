@@ -51,6 +51,8 @@ inline QString binaryData() { return QStringLiteral("バイナリデータ"); }
 inline QString unreadableBytes() { return QStringLiteral("読めない文字"); }
 inline QString codePage(int cp) { return QStringLiteral("文字コード（コードページ %1）").arg(cp); }
 inline QString unclosed() { return QStringLiteral("閉じていない括弧（ファイルの終わりが欠けている）"); }
+inline QString controlCharacters() { return QStringLiteral("制御文字"); }
+inline QString tooDeep() { return QStringLiteral("深すぎる括弧の入れ子（それより後の内容）"); }
 inline QString afterNul() { return QStringLiteral("NUL文字より後のデータ"); }
 inline QString controlWord(const QString &word) { return QStringLiteral("未対応の書式 \\%1").arg(word); }
 inline QString destination(const QString &word) { return QStringLiteral("未対応の要素 \\%1").arg(word); }

@@ -321,6 +321,9 @@ struct ParaState {
 
 enum class Dest { Body, FontTable, ColorTable, Skip };
 
+// Deeper than any word processor nests its groups; each level holds a copy of the formats.
+constexpr qsizetype MaxGroupDepth = 512;
+
 struct Group {
     CharState ch;
     ParaState para;
@@ -501,6 +504,14 @@ void Reader::groupStart()
 {
     flushBytes();
     m_skip = 0;
+    if (m_stack.size() > MaxGroupDepth) {
+        // No document nests this deep; reading stops here and the rest counts as lost, so
+        // the file is never rewritten without it.
+        report(Lost::tooDeep());
+        finish();
+        m_done = true;
+        return;
+    }
     Group inner = g();
     inner.atStart = true;
     inner.star = false;
@@ -842,12 +853,13 @@ QTextBlockFormat Reader::blockFormat() const
     if (p.spaceAfter)
         f.setBottomMargin(twipsToPixels(p.spaceAfter));
     if (p.lineSpacing != 0) {
+        // Negated in 64 bits: the file may give the most negative integer.
+        const qint64 size = qAbs(qint64(p.lineSpacing));
         if (p.lineMultiple)
-            f.setLineHeight(qAbs(p.lineSpacing) * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
-        else if (p.lineSpacing > 0)
-            f.setLineHeight(twipsToPixels(p.lineSpacing), QTextBlockFormat::MinimumHeight);
+            f.setLineHeight(qreal(size) * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
         else
-            f.setLineHeight(twipsToPixels(-p.lineSpacing), QTextBlockFormat::FixedHeight);
+            f.setLineHeight(qreal(size) / 15.0, p.lineSpacing > 0 ? QTextBlockFormat::MinimumHeight
+                                                                   : QTextBlockFormat::FixedHeight);
     }
     if (!p.tabs.isEmpty())
         f.setTabPositions(p.tabs);

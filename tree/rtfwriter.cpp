@@ -1,6 +1,7 @@
 #include "tree/rtfwriter.h"
 
 #include "base/sjiscodec.h"
+#include "tree/rtfcodepage.h"
 #include "tree/rtfformat.h"
 
 #include <QColor>
@@ -104,8 +105,13 @@ int Writer::fontIndex(const QTextCharFormat &f)
     const QFont font = f.font().resolve(m_base);
     FontKey key;
     key.family = font.families().isEmpty() ? font.family() : font.families().constFirst();
-    if (f.hasProperty(FontCharsetProperty))
-        key.charset = f.intProperty(FontCharsetProperty);
+    // A charset whose code page cannot be read back is not written: the run takes
+    // Shift-JIS (its text still goes as "\uN" where Shift-JIS cannot hold it).
+    if (f.hasProperty(FontCharsetProperty)) {
+        const int codePage = RtfCodePage::forCharset(f.intProperty(FontCharsetProperty));
+        if (codePage == 0 || RtfCodePage::isSupported(codePage))
+            key.charset = f.intProperty(FontCharsetProperty);
+    }
     const qsizetype i = m_fonts.indexOf(key);
     if (i >= 0)
         return int(i);
@@ -315,9 +321,14 @@ void Writer::writeText(const QString &text, int charset)
         case QChar::ObjectReplacementCharacter: report(Lost::picture()); continue;
         default: break;
         }
-        if (u < 0x20)
-            continue; // control characters have no place in the text
-        if (u < 0x80) {
+        if (u < 0x20) {
+            // Control characters have no place in RTF text: left out, and said so.
+            report(Lost::controlCharacters());
+            continue;
+        }
+        // DEL goes the way of other characters below: as a byte it would depend on the
+        // code page's reading of 0x7F.
+        if (u < 0x7F) {
             plain(char(u));
             continue;
         }

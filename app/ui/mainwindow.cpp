@@ -98,10 +98,15 @@ void TOrvaneF::FormResize()
 
 void TOrvaneF::Timer1Timer()
 {
-    if (TreeDirty) {
-        TreeWrite();
-        TreeDirty = false;
-    }
+    if (!TreeDirty)
+        return;
+    // The renamed file is on disk and only the tree file lags behind: a write that fails
+    // is tried again each second, and reported the first time only.
+    m_quietTreeWrite = m_timerWriteFailed;
+    const bool written = TreeWrite();
+    m_quietTreeWrite = false;
+    m_timerWriteFailed = !written;
+    TreeDirty = !written;
 }
 
 void TOrvaneF::MenuFQClick()

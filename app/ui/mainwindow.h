@@ -197,7 +197,7 @@ public:
     void TNewNode(const QString &name);
     void TNewCNode(const QString &name);
     void TInsNode(const QString &name);
-    void TNewDir(const QString &target);
+    bool TNewDir(const QString &target);
     bool TNewMemo(const QString &target); // false when the file could not be made
     void TNodeSetFocus();
     // Memo templates: register the memo being edited, delete a template.
@@ -418,4 +418,12 @@ private:
     bool m_treeDropsBytes = false; // writing the tree would lose bytes of TreeFileName
     QByteArray m_treeAsRead;       // then: the tree as read, written out; equal bytes mean untouched
     BusyCursor *m_busyCursor = nullptr;
+
+    // Files changed behind the program: the tree file's bytes as last read or written
+    // (another program's change is never written over), and a timer write that failed
+    // (retried each second, reported once).
+    QByteArray m_treeFileBytes;
+    bool m_treeFileKnown = false;
+    bool m_timerWriteFailed = false;
+    bool m_quietTreeWrite = false;
 };

@@ -18,6 +18,9 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 enum class Place {
@@ -107,20 +110,40 @@ void addNode(TOrvaneF &w, Place place, const QString &name)
         return;
     }
 
-    // From here on nothing is undone: a file or folder that cannot be made leaves the
-    // node in the tree and in the tree file, shown for what is at its path.
+    // A file or folder that cannot be made (reported where it failed) takes its node
+    // away again, so the tree and its file stay as they were before the command.
+    bool made = false;
     switch (DlgKind) {
     case KindFolder:
-        w.TNewDir(target);
+        made = w.TNewDir(target);
         break;
     case KindMemo:
     case KindRich:
-        if (!w.TNewMemo(target))
-            return;
+        made = w.TNewMemo(target);
         break;
     default:
-        FileCopyChk(DlgFile, target);
+        made = FileCopyChk(DlgFile, target) == FuDone;
         break;
+    }
+    if (!made) {
+        // Should the tree file not take the node back out, the node stays: the tree on
+        // screen is always the tree file.
+        QTreeWidgetItem *parent = item->parent();
+        const int index = parent ? parent->indexOfChild(item) : w.TreeView1->indexOfTopLevelItem(item);
+        if (parent)
+            parent->takeChild(index);
+        else
+            w.TreeView1->takeTopLevelItem(index);
+        if (selected)
+            w.TreeView1->setCurrentItem(selected);
+        if (w.TreeWrite()) {
+            delete item;
+        } else if (parent) {
+            parent->insertChild(index, item);
+        } else {
+            w.TreeView1->insertTopLevelItem(index, item);
+        }
+        return;
     }
     w.TreeIniSel(folder, name);
     w.TNodeSetFocus();
@@ -196,16 +219,20 @@ void TOrvaneF::TNewCNode(const QString &name)
 
 bool TOrvaneF::TNewMemo(const QString &target)
 {
-    if (DlgKind == KindMemo && !DlgTemplate.isEmpty()) {
-        FileCopyChk(DlgTemplate, target);
-        return true;
-    }
+    if (DlgKind == KindMemo && !DlgTemplate.isEmpty())
+        return FileCopyChk(DlgTemplate, target) == FuDone;
     return FNewEmpty(target);
 }
 
-void TOrvaneF::TNewDir(const QString &target)
+bool TOrvaneF::TNewDir(const QString &target)
 {
-    MkDirChk(target);
+    if (MkDirChk(target))
+        return true;
+    const int why = errno;
+    if (!DExist(target)) // a folder that is there was reported by MkDirChk
+        ui().reportError(QStringLiteral("フォルダー %1 を作成できません。(%2)")
+                             .arg(target, QString::fromLocal8Bit(std::strerror(why))));
+    return false;
 }
 
 void TOrvaneF::TNodeSetFocus()

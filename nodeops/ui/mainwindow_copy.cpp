@@ -42,16 +42,25 @@ void TOrvaneF::ToolButtonNCClick()
     });
     if (!TSaveNode(NodeName))
         return;
-    FileCopyChk(NodePaths::fullPath(BaseDir, NodePath, NodeName), NodePaths::fullPath(BaseDir, NodePath, copyName));
+    // A copy that failed (reported by FileCopyChk) gets no node; a tree file that cannot
+    // take the new node (reported by TreeWrite) leaves no copy behind.
+    const QString copyPath = NodePaths::fullPath(BaseDir, NodePath, copyName);
+    if (FileCopyChk(NodePaths::fullPath(BaseDir, NodePath, NodeName), copyPath) != FuDone)
+        return;
 
     QTreeWidgetItem *copy = NodeTreeWidget::newNodeItem(copyName);
     if (QTreeWidgetItem *parent = node->parent())
         parent->insertChild(parent->indexOfChild(node), copy);
     else
         TreeView1->insertTopLevelItem(TreeView1->indexOfTopLevelItem(node), copy);
+    if (!TreeWrite()) {
+        delete copy;
+        TreeView1->setCurrentItem(node);
+        FunctionUDetail::patDel(copyPath, true);
+        return;
+    }
     TreeView1->setCurrentItem(copy);
     TreeView();
-    TreeWrite();
 }
 
 bool TOrvaneF::NodeFileCopy(const QString &source, const QString &destination)

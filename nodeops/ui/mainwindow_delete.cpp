@@ -16,6 +16,9 @@
 
 #include <QTreeWidgetItem>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 // An empty folder goes to the trash where there is one; RmDirChk refuses a folder that
@@ -61,10 +64,28 @@ void TOrvaneF::NodeDel()
     ShowNodeDialog();
     if (!DlgOK)
         return;
-    // The tree file is written after the disk work; one that cannot be written now (read
-    // only, or never read) would go on naming what the deletion took away. TreeWrite
-    // reports why.
-    if (!TreeWrite())
+    // The tree file is written without the node first: when it cannot be written (read
+    // only, never read, full disk; TreeWrite reports why) nothing has changed. When the
+    // file or folder then cannot be removed, the node goes back and the tree file with it.
+    QTreeWidgetItem *parent = node->parent();
+    const int index = parent ? parent->indexOfChild(node) : TreeView1->indexOfTopLevelItem(node);
+    auto putBack = [&] {
+        if (parent)
+            parent->insertChild(index, node);
+        else
+            TreeView1->insertTopLevelItem(index, node);
+        TreeView1->setCurrentItem(node);
+    };
+    TreeBusy = true; // the selection moving off the taken node is not a user's selection
+    if (parent)
+        parent->takeChild(index);
+    else
+        TreeView1->takeTopLevelItem(index);
+    const bool written = TreeWrite();
+    if (!written)
+        putBack();
+    TreeBusy = false;
+    if (!written)
         return;
 
     SaveSuppressed = true;
@@ -75,18 +96,39 @@ void TOrvaneF::NodeDel()
             // A node's name is a name, never a pattern.
             blocked = NodeFiles::fileAt(path) && NodeFileDel(path);
         } else if (DExist(path) && !deleteNodeFolder(path)) {
+            const int why = errno;
             setStatus(2, QStringLiteral("ﾌｫﾙﾀﾞｰﾉｰﾄﾞが削除できません([ﾌｫﾙﾀﾞｰﾉｰﾄﾞ修復]処理を実行してください)"));
             ui().beep();
+            // A folder that still holds entries is what the status says; any other cause
+            // (a disk error) is named with the folder.
+            if (why != ENOTEMPTY && why != EEXIST)
+                ui().reportError(QStringLiteral("フォルダー %1 を削除できません。(%2)")
+                                     .arg(path, QString::fromLocal8Bit(std::strerror(why))));
             blocked = true;
         }
     }
     if (blocked) {
+        TreeBusy = true;
+        putBack();
+        TreeBusy = false;
+        // Should the tree file not take the node back, the node goes from the screen too:
+        // the tree on screen is always the tree file.
+        if (!TreeWrite()) {
+            TreeBusy = true;
+            if (parent)
+                parent->takeChild(index);
+            else
+                TreeView1->takeTopLevelItem(index);
+            TreeBusy = false;
+            delete node;
+            NodeName.clear();
+            TreeView();
+        }
         SaveSuppressed = false;
         return;
     }
 
-    delete node; // the tree control moves the selection to a neighbour or the parent
-    TreeWrite();
+    delete node; // taken out of the tree above; the tree moved the selection on
     NodeName.clear();
     SaveSuppressed = false;
     if (QTreeWidgetItem *next = TreeView1->currentItem())
@@ -103,5 +145,7 @@ void TOrvaneF::NodeDel()
 
 bool TOrvaneF::NodeFileDel(const QString &path)
 {
-    return NodeFiles::remove(NodeKind, path, false, NodeFiles::Disposal::ToTrash);
+    // A file that cannot be deleted is named to the user, whatever its kind: a deletion
+    // that stops without a word looks like one that was not asked for.
+    return NodeFiles::remove(NodeKind, path, true, NodeFiles::Disposal::ToTrash);
 }

@@ -98,8 +98,13 @@ void TOrvaneF::TreeView1Edited(QTreeWidgetItem *node, QString &S)
         S = NodeName;
         return;
     }
+    // The file and its comment side file are one unit: when the side file is there but
+    // cannot follow (reported by ReName), the file takes its old name again.
+    if (NodeKind >= KindImage && !renameNodeFile(oldPath + kSideSuffix, newPath + kSideSuffix)
+        && FExist(oldPath + kSideSuffix) && ReName(newPath, oldPath)) {
+        S = NodeName;
+        return;
+    }
     NodeName = S;
     TreeDirty = true;
-    if (NodeKind >= KindImage)
-        renameNodeFile(oldPath + kSideSuffix, newPath + kSideSuffix);
 }

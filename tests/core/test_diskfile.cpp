@@ -1,11 +1,17 @@
 // Whole-file writes: atomic, permission-keeping, and refusing read-only files even as root.
 
 #include "base/diskfile.h"
+#include "base/filefaults.h"
 #include "support/testdir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -58,6 +64,51 @@ TEST(DiskFile, WritingThroughALinkChangesItsTargetAndKeepsTheLink)
     ASSERT_TRUE(DiskFile::writeAtomic(dir.file(QStringLiteral("link.txt")), "new"));
     EXPECT_EQ(dir.read(QStringLiteral("target.txt")), QByteArray("new"));
     EXPECT_TRUE(QFileInfo(dir.file(QStringLiteral("link.txt"))).isSymLink());
+}
+
+// Every step of a write failing in turn: the previous file stays byte for byte (or stays
+// missing), nothing is left beside it, and the error names the file and the reason.
+TEST(DiskFile, EveryFailingStepLeavesThePreviousFile)
+{
+    using FileFaults::Operation;
+    struct Step { Operation op; int after; };
+    // A 200 KB write takes several write calls; the third one fails too.
+    const Step steps[] = {{Operation::Write, 0}, {Operation::Write, 2}, {Operation::Flush, 0}, {Operation::Rename, 0}};
+    const QByteArray large(200 * 1024, 'n');
+    for (const Step &step : steps) {
+        for (const int error : {ENOSPC, EACCES, EIO}) {
+            for (const bool existed : {true, false}) {
+                TestDir dir;
+                if (existed)
+                    dir.createFile(QStringLiteral("a.txt"), "previous");
+                QString message;
+                FileFaults::Scope fault(step.op, error, step.after);
+                EXPECT_FALSE(DiskFile::writeAtomic(dir.file(QStringLiteral("a.txt")), large, &message));
+                EXPECT_FALSE(FileFaults::pending());
+                EXPECT_TRUE(message.contains(dir.file(QStringLiteral("a.txt"))));
+                EXPECT_TRUE(message.contains(QString::fromLocal8Bit(std::strerror(error)))) << message.toStdString();
+                if (existed)
+                    EXPECT_EQ(dir.read(QStringLiteral("a.txt")), QByteArray("previous"));
+                const QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+                EXPECT_EQ(left, existed ? QStringList{QStringLiteral("a.txt")} : QStringList{}) << left.join(u',').toStdString();
+            }
+        }
+    }
+    // Unarmed, the same write goes through.
+    TestDir dir;
+    ASSERT_TRUE(DiskFile::writeAtomic(dir.file(QStringLiteral("a.txt")), large));
+    EXPECT_EQ(dir.read(QStringLiteral("a.txt")), large);
+}
+
+TEST(DiskFile, ANewFileGetsTheUsualPermissions)
+{
+    TestDir dir;
+    ASSERT_TRUE(DiskFile::writeAtomic(dir.file(QStringLiteral("new.txt")), "x"));
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const QFileDevice::Permissions perms = QFile::permissions(dir.file(QStringLiteral("new.txt")));
+    EXPECT_EQ(bool(perms & QFileDevice::ReadOther), !(mask & S_IROTH));
+    EXPECT_TRUE(perms & QFileDevice::WriteOwner);
 }
 
 } // namespace

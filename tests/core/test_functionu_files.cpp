@@ -2,6 +2,7 @@
 // each refusal with its exact message, once, and its code. Read-only rules are the
 // program's own (owner write bit), so these cases hold for the superuser too.
 
+#include "base/filefaults.h"
 #include "nodeops/fsentry.h"
 #include "nodeops/functionu.h"
 #include "support/fileattrs.h"
@@ -13,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
 
 #include <sys/stat.h>
 
@@ -430,4 +433,60 @@ TEST(FunctionUFiles, ReNameInAReadOnlyFolderFails)
                         dir.file("ro/b.txt") + "]"});
     EXPECT_TRUE(dir.exists("ro/a.txt"));
     setReadOnly(dir.file("ro"), false);
+}
+
+// The utility library's steps failing as the disk makes them fail: each routine reports
+// as it does for any failure, and leaves no partial file or folder behind.
+TEST(FunctionUFiles, DiskFaultsInEveryRoutine)
+{
+    using FileFaults::Operation;
+    for (const int error : {ENOSPC, EACCES, EIO}) {
+        // A copy failing at any step: no destination and no temporary file.
+        for (const Operation op : {Operation::Copy, Operation::Write, Operation::Flush, Operation::Rename}) {
+            TestDir dir;
+            RecordingUi ui;
+            dir.createFile("a.txt", "source");
+            FileFaults::Scope fault(op, error);
+            EXPECT_EQ(FileCopyChk(dir.file("a.txt"), dir.file("b.txt")), 1);
+            EXPECT_FALSE(FileFaults::pending());
+            EXPECT_EQ(ui.texts("message"), QStringList{QStringLiteral("ﾌｧｲﾙのCopyに失敗 [") + dir.file("a.txt")
+                                                       + QStringLiteral("]->[") + dir.file("b.txt") + u']'});
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
+        }
+        TestDir dir;
+        RecordingUi ui;
+        dir.createFile("a.txt", "a");
+        dir.createFile("b.txt", "b");
+        {
+            // The second file's deletion fails once: tried again, it goes.
+            FileFaults::Scope fault(Operation::Delete, error, 1);
+            EXPECT_EQ(PatDel(dir.file("*.txt")), 0);
+            EXPECT_FALSE(FileFaults::pending());
+        }
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+        dir.createFile("a.txt", "a");
+        {
+            FileFaults::Scope fault(Operation::MakeFolder, error);
+            EXPECT_FALSE(MkDirChk(dir.file("sub")));
+        }
+        EXPECT_FALSE(dir.exists("sub"));
+        {
+            FileFaults::Scope fault(Operation::Rename, error);
+            EXPECT_FALSE(ReName(dir.file("x"), dir.file("y"))); // nothing there: refused before the step
+            EXPECT_TRUE(FileFaults::pending());
+        }
+        {
+            FileFaults::Scope fault(Operation::Rename, error);
+            EXPECT_FALSE(ReName(dir.file("a.txt"), dir.file("renamed.txt")));
+        }
+        EXPECT_TRUE(dir.exists("a.txt"));
+        EXPECT_EQ(ui.texts("message").last(), QStringLiteral("ﾌｧｲﾙ名の変更に失敗 [") + dir.file("a.txt")
+                                                   + QStringLiteral("]->[") + dir.file("renamed.txt") + u']');
+        {
+            FileFaults::Scope fault(Operation::Write, error);
+            EXPECT_FALSE(FNewEmpty(dir.file("empty.txt")));
+        }
+        EXPECT_FALSE(dir.exists("empty.txt"));
+        EXPECT_TRUE(ui.texts("report").value(0).contains(dir.file("empty.txt")));
+    }
 }

@@ -4,6 +4,7 @@
 
 #include "nodeops/functionu.h"
 #include "nodeops/peresources.h"
+#include "support/foundinputs.h"
 #include "support/peimage.h"
 #include "support/testdir.h"
 
@@ -125,4 +126,22 @@ TEST(PeResourcesImage, ItemsInDirectoryOrder)
     EXPECT_EQ(pe.find(PeResources::TypeIcon, 1), "icon");
     EXPECT_TRUE(pe.find(PeResources::TypeIcon, 2).isEmpty());
     EXPECT_FALSE(PeResources::Image("MZ").isValid());
+}
+
+TEST(PeResourcesImage, CopiesNeverTakeMoreThanTheFile)
+{
+    // 4,096 version names all point at one data entry as large as the section.
+    const QByteArray amplify = foundInput("pe_amplify.exe");
+    ASSERT_EQ(amplify.size(), 1 << 20);
+    const PeResources::Image pe(amplify);
+    qint64 copied = 0;
+    for (const PeResources::Item &item : pe.items(PeResources::TypeVersion))
+        copied += item.data.size();
+    EXPECT_LE(copied, amplify.size());
+    // Resources of ordinary size all come out.
+    QList<PeResource> many;
+    for (quint16 id = 1; id <= 200; ++id)
+        many.append(PeResource{PeResources::TypeIcon, id, {}, 0x0411, QByteArray(100, char(id))});
+    const PeResources::Image ordinary(buildPeImage(many));
+    EXPECT_EQ(ordinary.items(PeResources::TypeIcon).size(), 200);
 }

@@ -212,7 +212,8 @@ TEST(IniFileWrite, LayoutKept)
          QByteArray("[s]\nk=2\nj=3\r\n")},
         {"text before the first section kept, NUL included", QByteArray("Data \0 x\r\n", 10), false,
          {{"section1", "key1", "string1"}}, QByteArray("Data \0 x\r\n[section1]\r\nkey1=string1\r\n", 36)},
-        {"value keeps its blanks when written", "", true, {{"s", "k", " v "}}, crlf("[s]\nk= v \n")},
+        {"value keeps its blanks when written (quoted, so reading keeps them)", "", true, {{"s", "k", " v "}},
+         crlf("[s]\nk=\" v \"\n")},
         {"names are trimmed when written", "", true, {{"  sec  ", "  key ", "v"}}, crlf("[sec]\nkey=v\n")},
         {"Japanese in Shift-JIS", "", true, {{"Tree環境SET", "FontName", QStringLiteral("ＭＳ 明朝")}},
          sjis(QStringLiteral("[Tree環境SET]\r\nFontName=ＭＳ 明朝\r\n"))},
@@ -267,6 +268,8 @@ TEST(IniFileWrite, RefusedWritesChangeNothing)
         {"key that reads as a comment", "s", ";x", "v"},
         {"value Shift-JIS cannot hold", "s", "k", QStringLiteral("a😀")},
         {"key Shift-JIS cannot hold", "s", QStringLiteral("한"), "v"},
+        {"value longer than 2047 bytes", "s", "k", QString(2048, u'x')},
+        {"value of 1024 double-byte characters", "s", "k", QString(1024, QChar(0x3042))},
     };
     for (const Case &c : cases) {
         TestDir dir;
@@ -286,6 +289,77 @@ TEST(IniFileWrite, RefusedWritesChangeNothing)
     EXPECT_TRUE(ini.writeString("s", "k", QStringLiteral("1\u301C2")));
     EXPECT_TRUE(ini.save());
     EXPECT_EQ(dir.read("a.ini"), sjis(QStringLiteral("[s]\r\nk=1～2\r\n")));
+}
+
+TEST(IniFileWrite, EveryAcceptedValueReadsBackAsGiven)
+{
+    struct Case {
+        const char *what;
+        QString value;
+        QByteArray line; // the line written for it
+    };
+    const QList<Case> cases = {
+        {"plain", "abc", "k=abc"},
+        {"empty", "", "k="},
+        {"blanks inside", "a b", "k=a b"},
+        {"leading blank", " a", "k=\" a\""},
+        {"trailing blank", "a ", "k=\"a \""},
+        {"leading tab", "\ta", "k=\"\ta\""},
+        {"only blanks", "   ", "k=\"   \""},
+        {"enclosed in double quotes", "\"a\"", "k=\"\"a\"\""},
+        {"enclosed in single quotes", "'a'", "k=\"'a'\""},
+        {"one quote", "\"", "k=\""},
+        {"quotes not enclosing", "\"a'", "k=\"a'"},
+        {"2047 bytes", QString(2047, u'y'), "k=" + QByteArray(2047, 'y')},
+    };
+    for (const Case &c : cases) {
+        TestDir dir;
+        {
+            IniFile ini(dir.file("a.ini"));
+            QString error;
+            ASSERT_TRUE(ini.writeString("s", "k", c.value, &error)) << c.what << error.toStdString();
+            ASSERT_TRUE(ini.save()) << c.what;
+        }
+        EXPECT_EQ(dir.read("a.ini"), "[s]\r\n" + c.line + "\r\n") << c.what;
+        EXPECT_EQ(IniFile(dir.file("a.ini")).readString("s", "k", "<default>"), c.value) << c.what;
+        // Writing the same value again changes nothing.
+        IniFile again(dir.file("a.ini"));
+        ASSERT_TRUE(again.writeString("s", "k", c.value));
+        EXPECT_FALSE(again.isModified()) << c.what;
+    }
+}
+
+// A format that quotes its own values (a comma-text list) stores them as given; the
+// reader takes the one enclosing pair off, as the profile routines do.
+TEST(IniFileWrite, StoredFormIsWrittenAsGiven)
+{
+    struct Case {
+        QString stored;
+        QByteArray line;
+        QString readBack;
+    };
+    const QList<Case> cases = {
+        {"\"Acrobat 文書\"", Sjis::encode(QStringLiteral("k=\"Acrobat 文書\"")).bytes, QStringLiteral("Acrobat 文書")},
+        {"\"\"", "k=\"\"", ""},
+        {"plain", "k=plain", "plain"},
+    };
+    for (const Case &c : cases) {
+        TestDir dir;
+        {
+            IniFile ini(dir.file("a.ini"));
+            ASSERT_TRUE(ini.writeStored("s", "k", c.stored)) << c.stored.toStdString();
+            ASSERT_TRUE(ini.save());
+        }
+        EXPECT_EQ(dir.read("a.ini"), "[s]\r\n" + c.line + "\r\n") << c.stored.toStdString();
+        EXPECT_EQ(IniFile(dir.file("a.ini")).readString("s", "k"), c.readBack) << c.stored.toStdString();
+    }
+    // Blanks at either end would be trimmed away on reading: refused, nothing changed.
+    TestDir dir;
+    IniFile ini(dir.file("a.ini"));
+    QString error;
+    EXPECT_FALSE(ini.writeStored("s", "k", " \"a\"", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(ini.isModified());
 }
 
 TEST(IniFileWrite, ManyKeysOneSave)

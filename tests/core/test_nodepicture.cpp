@@ -1,5 +1,6 @@
 // Node pictures: the libjpeg decoder and the loader that picks the decoder by extension.
 
+#include "support/foundinputs.h"
 #include "support/picturefixtures.h"
 #include "support/testdir.h"
 #include "tree/jpegdecoder.h"
@@ -60,6 +61,29 @@ TEST(JpegDecoder, RefusesWhatIsNotJpegAndShowsWhatACutFileHolds)
     const QImage cut = decodeJpeg(whole.left(whole.size() / 2), &error);
     ASSERT_EQ(cut.size(), QSize(256, 256)) << qPrintable(error);
     EXPECT_TRUE(near(cut.pixel(10, 10), QColor(250, 0, 0)));
+}
+
+TEST(JpegDecoder, SizesTheBytesCannotJustifyAreRefusedBeforeAllocating)
+{
+    // Under 700 bytes declaring 16384 x 16384 (baseline and progressive), and 200 bytes
+    // declaring 11520 x 16393.
+    for (const char *name : {"jpeg_16k_base.jpg", "jpeg_16k_prog.jpg", "jpeg_oom.jpg"}) {
+        const QByteArray bytes = foundInput(QString::fromLatin1(name));
+        ASSERT_FALSE(bytes.isEmpty()) << name;
+        QString error;
+        EXPECT_TRUE(decodeJpeg(bytes, &error).isNull()) << name;
+        EXPECT_TRUE(error.contains(QStringLiteral("大きさ"))) << name << " " << qPrintable(error);
+    }
+    // A large plain picture is small on disk, yet well within what its bytes justify;
+    // colour comes out as RGB32 without a copy in another format.
+    QImage plain(3000, 2000, QImage::Format_RGB32);
+    plain.fill(qRgb(10, 120, 240));
+    QString error;
+    const QImage decoded = decodeJpeg(jpeg(plain), &error);
+    ASSERT_EQ(decoded.size(), plain.size()) << qPrintable(error);
+    EXPECT_EQ(decoded.format(), QImage::Format_RGB32);
+    EXPECT_EQ(qAlpha(decoded.pixel(1500, 1000)), 255);
+    EXPECT_TRUE(near(decoded.pixel(1500, 1000), QColor(10, 120, 240)));
 }
 
 TEST(NodePicture, EachExtensionGetsItsDecoder)

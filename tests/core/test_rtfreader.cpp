@@ -1,5 +1,6 @@
 // Reading RTF as the Windows rich-edit control and word processors write it.
 
+#include "support/foundinputs.h"
 #include "tree/rtfformat.h"
 #include "tree/rtfreader.h"
 
@@ -257,6 +258,38 @@ TEST(RtfReader, StopsAtTheDocumentsClosingBrace)
     const Rtf::ReadResult r = Rtf::read(QByteArray(raw, sizeof raw - 1), &doc);
     EXPECT_TRUE(r.complete());
     EXPECT_EQ(text(doc), QStringLiteral("x"));
+}
+
+TEST(RtfReader, HostileNumbersAndNestingAreReadSafely)
+{
+    // The most negative line spacing, exact and as a multiple: a positive height.
+    struct Spacing { const char *file; int type; };
+    for (const Spacing &c : {Spacing{"rtf_sl_intmin.rtf", QTextBlockFormat::FixedHeight},
+                             Spacing{"rtf_slmult_intmin.rtf", QTextBlockFormat::ProportionalHeight}}) {
+        const QByteArray bytes = foundInput(QString::fromLatin1(c.file));
+        ASSERT_FALSE(bytes.isEmpty()) << c.file;
+        QTextDocument doc;
+        ASSERT_TRUE(Rtf::read(bytes, &doc).rtf) << c.file;
+        EXPECT_EQ(text(doc), "a") << c.file;
+        const QTextBlockFormat f = doc.begin().blockFormat();
+        EXPECT_EQ(f.lineHeightType(), c.type) << c.file;
+        EXPECT_GT(f.lineHeight(), 1e6) << c.file;
+    }
+
+    // Groups nested 100,000 deep: reading stops at a bound and says the rest is lost;
+    // the text before the depth is kept.
+    QByteArray deep = "{\\rtf1\\ansi before";
+    deep += QByteArray(100000, '{') + "inside" + QByteArray(100000, '}') + "}";
+    QTextDocument doc;
+    const Rtf::ReadResult r = Rtf::read(deep, &doc);
+    EXPECT_TRUE(r.notKept.contains(Rtf::Lost::tooDeep()));
+    EXPECT_TRUE(text(doc).startsWith("before"));
+
+    // Ordinary nesting is read whole.
+    QByteArray nested = "{\\rtf1\\ansi " + QByteArray(100, '{') + "x" + QByteArray(100, '}') + "}";
+    QTextDocument doc2;
+    EXPECT_TRUE(Rtf::read(nested, &doc2).complete());
+    EXPECT_EQ(text(doc2), "x");
 }
 
 } // namespace

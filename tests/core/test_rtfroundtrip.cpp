@@ -2,6 +2,7 @@
 // whole through RTF -> document -> RTF -> document.
 
 #include "base/sjiscodec.h"
+#include "support/foundinputs.h"
 #include "tree/rtfformat.h"
 #include "tree/rtfreader.h"
 #include "tree/rtfwriter.h"
@@ -311,6 +312,39 @@ TEST(RtfWriter, NamesWhatItCannotWrite)
     QTextDocument list;
     list.setHtml(QStringLiteral("<ul><li>one</li></ul>"));
     EXPECT_TRUE(Rtf::write(list).notWritten.contains(Rtf::Lost::list()));
+
+    // Control characters cannot stand in RTF text: left out, and named.
+    QTextDocument control;
+    setEditorDefaults(control);
+    QTextCursor(&control).insertText(QString::fromUtf16(u"A\u0007B\u001bC"));
+    const Rtf::WriteResult written = Rtf::write(control);
+    EXPECT_EQ(written.notWritten, QStringList{Rtf::Lost::controlCharacters()});
+    QTextDocument back;
+    Rtf::read(written.bytes, &back);
+    EXPECT_EQ(back.toPlainText(), "ABC");
+    // DEL survives, also read back under the Shift-JIS code page (found by fuzzing).
+    const QByteArray found = foundInput(QStringLiteral("rtf_del_roundtrip.rtf"));
+    ASSERT_FALSE(found.isEmpty());
+    QTextDocument fromFile;
+    Rtf::read(found, &fromFile);
+    ASSERT_TRUE(fromFile.toPlainText().contains(QChar(0x7F)));
+    QTextDocument again;
+    EXPECT_TRUE(Rtf::read(Rtf::write(fromFile).bytes, &again).complete());
+    EXPECT_EQ(again.toPlainText(), fromFile.toPlainText());
+    // A font charset whose code page cannot be read back (130, code page 1361) is written
+    // as Shift-JIS, so the file the program wrote reads back whole (found by fuzzing).
+    const QByteArray johab = foundInput(QStringLiteral("rtf_charset_1361.rtf"));
+    ASSERT_FALSE(johab.isEmpty());
+    QTextDocument fromJohab;
+    Rtf::read(johab, &fromJohab);
+    QTextDocument johabAgain;
+    EXPECT_TRUE(Rtf::read(Rtf::write(fromJohab).bytes, &johabAgain).complete());
+    EXPECT_EQ(johabAgain.toPlainText(), fromJohab.toPlainText());
+    // A tab is no control character to lose.
+    QTextDocument tab;
+    setEditorDefaults(tab);
+    QTextCursor(&tab).insertText("A\tB");
+    EXPECT_TRUE(Rtf::write(tab).notWritten.isEmpty());
 }
 
 // A file the rich-edit control wrote survives reading and writing with text and

@@ -153,9 +153,13 @@ TEST(ContentMemo, AFileChangedByAnotherProgramWinsOverAnUntouchedView)
     EXPECT_EQ(fx.aBytes(), sjis(QStringLiteral("新しい内容")));
 
     fx.dir.createSjisFile(QStringLiteral("docs/a.txt"), QStringLiteral("もっと新しい"));
+    fx.ui.clear();
     fx.click(1);
     EXPECT_EQ(fx.aBytes(), sjis(QStringLiteral("もっと新しい")));
-    EXPECT_TRUE(fx.ui.events.isEmpty());
+    // The user is told that the file was left as the other program made it.
+    ASSERT_EQ(fx.ui.events.size(), 1);
+    EXPECT_EQ(fx.ui.events.first().kind, QStringLiteral("message"));
+    EXPECT_TRUE(fx.ui.events.first().text.contains(fx.dir.file(QStringLiteral("docs/a.txt"))));
     EXPECT_TRUE(fx.others().isEmpty());
 }
 

@@ -218,7 +218,7 @@ TEST(DeleteNode, HeldFileIsRefused)
         EXPECT_EQ(NodeName, QStringLiteral("pic.bmp"));
         EXPECT_FALSE(SaveSuppressed);
     }
-    // A memo that cannot be deleted is refused without a message of this command.
+    // A memo that cannot be deleted is refused with the same message, naming the file.
     for (bool held : {false, true}) {
         DeleteTree fx;
         DialogHookUi hook;
@@ -239,8 +239,11 @@ TEST(DeleteNode, HeldFileIsRefused)
         EXPECT_TRUE(fx.dir.exists(QStringLiteral("docs/Docs/memo.TXT"))) << held;
         EXPECT_EQ(fx.treeFile(), tree) << held;
         EXPECT_EQ(fx.w().nodeCount(), 7) << held;
-        EXPECT_TRUE(hook.texts(QStringLiteral("message")).isEmpty()) << held;
-        EXPECT_EQ(hook.count(QStringLiteral("beep")), 0) << held;
+        EXPECT_EQ(hook.texts(QStringLiteral("message")),
+                  QStringList{QStringLiteral("ノードの削除に失敗しました。\r") + memo
+                              + QStringLiteral("\r他のアプリケーションでオープンしていませんか?")})
+            << held;
+        EXPECT_EQ(hook.count(QStringLiteral("beep")), 1) << held;
     }
 }
 

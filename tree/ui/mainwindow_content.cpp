@@ -256,6 +256,8 @@ bool TOrvaneF::finishTextSave(const ContentGuard::Result &result, GuardedText &t
 {
     if (result.outcome == ContentGuard::Outcome::ViewReplaced)
         fillView(view, text);
+    if (const QString notice = ContentGuard::noticeOf(result, NodeName, text.path()); !notice.isEmpty())
+        ui().showMessage(notice);
     if (!result.keptBeside.isEmpty())
         ui().showMessage(QStringLiteral("ファイルに残さなかった方の内容を次のファイルに保存しました。\r%1")
                              .arg(QDir::toNativeSeparators(result.keptBeside)));

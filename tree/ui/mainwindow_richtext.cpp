@@ -55,6 +55,8 @@ bool TOrvaneF::TSaveREdie(const QString &path)
         return true;
     RichText.retarget(path);
     const GuardedRichText::Result result = RichText.save(RichEdit1->document(), NodeName);
+    if (const QString notice = ContentGuard::noticeOf(result.guard, NodeName, RichText.path()); !notice.isEmpty())
+        ui().showMessage(notice);
     if (!result.keptBeside.isEmpty())
         ui().showMessage(QStringLiteral("%1 はそのまま残し、編集した内容を次のファイルに保存しました。\r%2")
                              .arg(NodeName, QDir::toNativeSeparators(result.keptBeside)));

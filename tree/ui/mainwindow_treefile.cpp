@@ -63,17 +63,32 @@ bool TOrvaneF::TreeWrite()
                              .arg(TreeFileName, out.unencodable));
         return false;
     }
-    if (m_treeDropsBytes) {
-        if (out.bytes == m_treeAsRead)
-            return true; // untouched: the file keeps the bytes the tree cannot hold
-        if (!keepOriginalTreeFile())
-            return false;
-    }
-    QString error;
-    if (!DiskFile::writeAtomic(TreeFileName, out.bytes, &error)) {
-        ui().reportError(error);
+    if (m_treeDropsBytes && out.bytes == m_treeAsRead)
+        return true; // untouched: the file keeps the bytes the tree cannot hold
+    // Another program may have changed the tree file since it was read or last written;
+    // its version is not written over. A file deleted meanwhile is made again from the
+    // tree on screen.
+    const DiskFile::ReadResult now = DiskFile::read(TreeFileName);
+    if (m_treeFileKnown && now.ok && now.bytes != m_treeFileBytes) {
+        if (!m_quietTreeWrite)
+            ui().reportError(QStringLiteral("Treeﾌｧｲﾙ %1 は他のプログラムで変更されています。\r"
+                                            "変更を上書きしないため、ツリーの変更は保存しませんでした。\r"
+                                            "Treeﾌｧｲﾙを開き直してください。")
+                                 .arg(TreeFileName));
         return false;
     }
+    if (m_treeDropsBytes && !keepOriginalTreeFile())
+        return false;
+    QString error;
+    if (!DiskFile::writeAtomic(TreeFileName, out.bytes, &error)) {
+        if (!m_quietTreeWrite)
+            ui().reportError(error);
+        return false;
+    }
+    if (m_treeFileKnown && !now.ok && !m_quietTreeWrite)
+        ui().showMessage(QStringLiteral("Treeﾌｧｲﾙ %1 が削除されていたため、表示中のツリーで作り直しました。").arg(TreeFileName));
+    m_treeFileBytes = out.bytes;
+    m_treeFileKnown = true;
     return true;
 }
 
@@ -103,7 +118,7 @@ bool TOrvaneF::keepOriginalTreeFile()
 // Reads a tree file into the tree control. On a level error the nodes before the bad
 // line stay; on any failure the file is marked so that it is never written over.
 static bool readTreeInto(const QString &path, QList<TreeLine> *nodesOut, QString *error, bool *opened,
-                         bool *dropsBytes = nullptr)
+                         bool *dropsBytes, QByteArray *bytesOut)
 {
     const DiskFile::ReadResult file = DiskFile::read(path);
     *opened = file.ok;
@@ -111,6 +126,7 @@ static bool readTreeInto(const QString &path, QList<TreeLine> *nodesOut, QString
         *error = file.error;
         return false;
     }
+    *bytesOut = file.bytes;
     TreeReadResult parsed = parseTreeFile(file.bytes);
     *nodesOut = std::move(parsed.nodes);
     if (dropsBytes)
@@ -130,7 +146,8 @@ bool TOrvaneF::OpenTree(const QString &path)
     QString error;
     bool fileOpened = false;
     bool dropsBytes = false;
-    const bool read = readTreeInto(path, &nodes, &error, &fileOpened, &dropsBytes);
+    QByteArray bytes;
+    const bool read = readTreeInto(path, &nodes, &error, &fileOpened, &dropsBytes, &bytes);
     if (fileOpened) {
         // A file that could be opened replaces the tree, even when a level error
         // stopped the reading part way.
@@ -155,6 +172,9 @@ bool TOrvaneF::OpenTree(const QString &path)
     // original is kept beside the file before the first write.
     m_treeDropsBytes = dropsBytes;
     m_treeAsRead = dropsBytes ? serializeTree(nodes).bytes : QByteArray();
+    m_treeFileBytes = bytes;
+    m_treeFileKnown = true;
+    m_timerWriteFailed = false;
     TreeBusy = false;
     nodes = {};
     BaseDir = QFileInfo(path).absolutePath();
@@ -223,7 +243,10 @@ bool TOrvaneF::CreateAndLoadTree(const QString &path)
     QString error;
     bool opened = false;
     bool dropsBytes = false;
-    const bool read = readTreeInto(path, &nodes, &error, &opened, &dropsBytes);
+    QByteArray bytes;
+    const bool read = readTreeInto(path, &nodes, &error, &opened, &dropsBytes, &bytes);
+    m_treeFileBytes = bytes;
+    m_treeFileKnown = read;
     TreeView1->clear();
     fillTree(nodes);
     m_treeDropsBytes = dropsBytes;
