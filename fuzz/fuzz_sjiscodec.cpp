@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)Sjis::decodeLines(input);
     (void)Sjis::normalizeCrLf(text);
     (void)Sjis::beforeNul(input);
-    if (Sjis::looksLikeUtf8(input))
+    if (Sjis::readsAsUtf8(input))
         (void)Sjis::decodeUtf8(input);
 
     GuardedText::Form form;

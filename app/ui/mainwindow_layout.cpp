@@ -84,6 +84,7 @@ void TOrvaneF::buildLayout()
 
     // Left: the tree panel.
     TreeView1 = new NodeTreeWidget;
+    TreeView1->setNodeIcons(&ImageList2);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
     RichEditF = new QTextEdit;

@@ -56,6 +56,8 @@ void TOrvaneF::SyncOleIcons()
         if (index == KindOle || index >= BuiltInIcons)
             setNodeIcon(*it, OLEImageNo(NodePaths::extOf((*it)->text(0))));
     }
+    // An icon may have changed under an index that stayed the same.
+    TreeView1->viewport()->update();
 }
 
 void TOrvaneF::ReclassifyNodes()

@@ -4,6 +4,7 @@
 
 #include "tree/ui/nodetreewidget.h"
 
+#include <QPixmap>
 #include <QRandomGenerator>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
@@ -153,4 +154,33 @@ TEST(NodePositions, VeryDeepTreeNeedsNoDeepCallStack)
         delete last;
         last = parent;
     }
+}
+
+TEST(NodeIcons, NodesShowTheTreeIconAtTheirIndexAndCopiesKeepIt)
+{
+    // Node items hold an icon index, not an icon: the tree's list decides what shows.
+    QPixmap red(16, 16), blue(16, 16);
+    red.fill(Qt::red);
+    blue.fill(Qt::blue);
+    const QList<QIcon> icons{QIcon(red), QIcon(blue)};
+    NodeTreeWidget tree;
+    tree.setNodeIcons(&icons);
+    QTreeWidgetItem *item = node("a");
+    tree.addTopLevelItem(item);
+    EXPECT_TRUE(item->icon(0).isNull());
+    item->setData(0, NodeTreeWidget::IconIndexRole, 1);
+    EXPECT_EQ(item->data(0, NodeTreeWidget::IconIndexRole).toInt(), 1);
+    EXPECT_EQ(item->icon(0).cacheKey(), icons[1].cacheKey());
+    // A changed index is a change the view repaints.
+    int changes = 0;
+    QObject::connect(tree.model(), &QAbstractItemModel::dataChanged, [&changes] { ++changes; });
+    item->setData(0, NodeTreeWidget::IconIndexRole, 0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(item->icon(0).cacheKey(), icons[0].cacheKey());
+    // A copy in a plain tree (the bulk output dialog's) shows the same picture.
+    QTreeWidget plain;
+    QTreeWidgetItem *copy = item->clone();
+    plain.addTopLevelItem(copy);
+    EXPECT_FALSE(copy->icon(0).isNull());
+    EXPECT_EQ(copy->text(0), QStringLiteral("a"));
 }

@@ -31,7 +31,10 @@ int TOrvaneF::iconIndexFor(int kind, const QString &upperExt) const
 void TOrvaneF::setNodeIcon(QTreeWidgetItem *node, int index)
 {
     node->setData(0, NodeTreeWidget::IconIndexRole, index);
-    node->setIcon(0, index >= 0 && index < ImageList2.size() ? ImageList2.at(index) : QIcon());
+    // Node items take their icon from the tree's list by that index; any other item
+    // carries its own.
+    if (node->type() != QTreeWidgetItem::UserType)
+        node->setIcon(0, index >= 0 && index < ImageList2.size() ? ImageList2.at(index) : QIcon());
 }
 
 QTreeWidgetItem *TOrvaneF::nodeAt(int absoluteIndex) const

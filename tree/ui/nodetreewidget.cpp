@@ -224,9 +224,64 @@ void NodeTreeWidget::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEdit
     emit editEnded();
 }
 
+namespace {
+
+// A node of the tree: its icon index is a plain number and its icon comes from the
+// tree's icon list when the view asks for it.
+class NodeItem : public QTreeWidgetItem
+{
+public:
+    NodeItem() : QTreeWidgetItem(UserType) {}
+
+    QVariant data(int column, int role) const override
+    {
+        if (column == 0 && role == NodeTreeWidget::IconIndexRole)
+            return m_iconIndex >= 0 ? QVariant(m_iconIndex) : QVariant();
+        if (column == 0 && role == Qt::DecorationRole && m_iconIndex >= 0) {
+            const auto *tree = qobject_cast<const NodeTreeWidget *>(treeWidget());
+            const QList<QIcon> *icons = tree ? tree->nodeIcons() : nullptr;
+            if (icons && m_iconIndex < icons->size())
+                return icons->at(m_iconIndex);
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+    void setData(int column, int role, const QVariant &value) override
+    {
+        if (column == 0 && role == NodeTreeWidget::IconIndexRole) {
+            const int index = value.isValid() ? value.toInt() : -1;
+            if (index != m_iconIndex) {
+                m_iconIndex = index;
+                emitDataChanged();
+            }
+            return;
+        }
+        QTreeWidgetItem::setData(column, role, value);
+    }
+
+    QTreeWidgetItem *clone() const override
+    {
+        auto *copy = new NodeItem;
+        *static_cast<QTreeWidgetItem *>(copy) = *this; // text, flags and other data
+        copy->m_iconIndex = m_iconIndex;
+        // A copy may go into a tree without the icon list: it carries its icon itself.
+        const QVariant icon = data(0, Qt::DecorationRole);
+        if (icon.isValid())
+            copy->QTreeWidgetItem::setData(0, Qt::DecorationRole, icon);
+        for (int i = 0; i < childCount(); ++i)
+            copy->addChild(child(i)->clone());
+        return copy;
+    }
+
+private:
+    int m_iconIndex = -1;
+};
+
+} // namespace
+
 QTreeWidgetItem *NodeTreeWidget::newNodeItem(const QString &name)
 {
-    auto *item = new QTreeWidgetItem;
+    auto *item = new NodeItem;
     item->setText(0, name);
     item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
     return item;

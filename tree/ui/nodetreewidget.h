@@ -22,8 +22,14 @@ public:
     // Data role holding a node's icon index.
     static constexpr int IconIndexRole = Qt::UserRole + 1;
 
-    // A new node item with this name, editable in place and draggable.
+    // A new node item with this name, editable in place and draggable. Its icon is the
+    // entry of the tree's icon list at its icon index (IconIndexRole): a large tree keeps
+    // one number per node instead of an icon of its own.
     static QTreeWidgetItem *newNodeItem(const QString &name);
+    // The icons node items show, by icon index (owned by the caller, alive as long as
+    // this tree).
+    void setNodeIcons(const QList<QIcon> *icons) { m_nodeIcons = icons; }
+    const QList<QIcon> *nodeIcons() const { return m_nodeIcons; }
 
     // Called for every key press before the tree's own handling; return true to
     // consume the key.
@@ -77,4 +83,5 @@ private:
     void forgetSubtree(QTreeWidgetItem *item);
 
     mutable QHash<const QTreeWidgetItem *, int> m_subtreeSize;
+    const QList<QIcon> *m_nodeIcons = nullptr;
 };
