@@ -13,9 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     GuardedText::Form form;
     const QString shown = GuardedText::textOf(input, &form);
     const Sjis::Encoded saved = GuardedText::bytesOf(shown, form);
-    // Control bytes (0x1A, 0x1C, 0x7F, and the 0x1A a dangling lead byte becomes) are
-    // themselves both ways. Found input: tests/data/found/memo_dangling_lead.txt.
-    if (saved.ok) {
+    // Control bytes 0x1C and 0x7F are themselves both ways. Text from damaged bytes holds
+    // the substitute U+001A; saved, it is clean Shift-JIS whose reading may be decided
+    // differently from the damaged original's, so such text is only run for crashes.
+    // Found inputs: tests/data/found/memo_dangling_lead.txt.
+    if (saved.ok && !shown.contains(QChar(0x1A))) {
         GuardedText::Form againForm;
         const QString again = GuardedText::textOf(saved.bytes, &againForm);
         FUZZ_CHECK(again == shown, "a saved view reads back as the same text");
