@@ -20,7 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (saved.ok && !shown.contains(QChar(0x1A))) {
         GuardedText::Form againForm;
         const QString again = GuardedText::textOf(saved.bytes, &againForm);
-        FUZZ_CHECK(again == shown, "a saved view reads back as the same text");
+        // Bytes that do not survive the code page's round trip are saved as other codes of
+        // the same characters, and those may read as the other encoding: the text must
+        // come back whenever the saved bytes are read in the form they were saved in.
+        if (againForm == form)
+            FUZZ_CHECK(again == shown, "a saved view reads back as the same text");
     }
     // A header for a node file named by the input.
     const QString name = Sjis::decode(input.left(64));
