@@ -270,8 +270,14 @@ BulkExportResult run(const BulkExportRequest &r, const Progress &progress)
     if (b.out.size() > outStart && !DiskFile::writeAtomic(r.outPath, b.out, &result.message))
         return result;
     if (r.settings.mokuji && !sameFile && b.toc.size() > tocStart
-        && !DiskFile::writeAtomic(r.tocPath, b.toc, &result.message))
+        && !DiskFile::writeAtomic(r.tocPath, b.toc, &result.message)) {
+        // The outline without its contents would be half a run: the output file gets its
+        // earlier bytes back, so the run can simply be made again.
+        QString undoError;
+        if (b.out.size() > outStart && !DiskFile::writeAtomic(r.outPath, b.out.left(outStart), &undoError))
+            result.message += u'\r' + undoError;
         return result;
+    }
     result.ok = true;
     return result;
 }

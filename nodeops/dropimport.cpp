@@ -85,6 +85,7 @@ DropImportResult importDropped(const QStringList &dropped, const QString &destFo
             continue;
         }
         folderLines.append(lineOf(indent, 0, f.name));
+        result.made.append(destFolder + f.name);
         MkDirChk(destFolder + f.name);
         XCopy(f.path + u'/', destFolder + f.name + u'/');
         const qsizetype skip = f.path.size() + 1;
@@ -98,8 +99,13 @@ DropImportResult importDropped(const QStringList &dropped, const QString &destFo
             result.unstorable.append(f.path);
             continue;
         }
+        if (FunctionUDetail::patCopy(f.path, destFolder + f.name, true) != FuDone && QFileInfo::exists(f.path)
+            && FsEntry::typeAt(destFolder + f.name) == FsEntry::Type::None) {
+            result.notCopied.append(destFolder + f.name);
+            continue;
+        }
         fileLines.append(lineOf(indent, 0, f.name));
-        FunctionUDetail::patCopy(f.path, destFolder + f.name, true);
+        result.made.append(destFolder + f.name);
     }
 
     result.added = int(folderLines.size() + fileLines.size());

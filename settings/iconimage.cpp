@@ -188,6 +188,34 @@ QImage fromFile(const QString &path, int index)
     return toSmall(QImage::fromData(r.bytes));
 }
 
+// The icon writer leaves the unused bytes at the end of each row of the transparency
+// mask as it found them in memory, so the same picture gave different files, holding
+// stray bytes of the process. They are set to zero here (every reader ignores them).
+static void clearMaskPadding(QByteArray *bytes)
+{
+    auto u32 = [&](qsizetype at) {
+        return quint32(uchar(bytes->at(at))) | quint32(uchar(bytes->at(at + 1))) << 8
+            | quint32(uchar(bytes->at(at + 2))) << 16 | quint32(uchar(bytes->at(at + 3))) << 24;
+    };
+    if (bytes->size() < 22 + 40)
+        return;
+    const qsizetype header = qsizetype(u32(6 + 12)); // the one entry's image offset
+    if (header < 22 || header + 40 > bytes->size() || u32(header) != 40)
+        return;
+    const int bits = uchar(bytes->at(header + 14)) | uchar(bytes->at(header + 15)) << 8;
+    if (bits != 32)
+        return;
+    const int width = Size, height = Size;
+    const qsizetype mask = header + 40 + qsizetype(width) * height * 4;
+    const qsizetype stride = ((width + 31) / 32) * 4;
+    const qsizetype used = (width + 7) / 8;
+    if (mask + stride * height != bytes->size())
+        return;
+    for (int row = 0; row < height; ++row)
+        for (qsizetype i = used; i < stride; ++i)
+            (*bytes)[mask + row * stride + i] = 0;
+}
+
 QByteArray toIconFile(const QImage &image)
 {
     const QImage small = toSmall(image);
@@ -199,6 +227,7 @@ QByteArray toIconFile(const QImage &image)
     QImageWriter writer(&buffer, "ico");
     if (!writer.write(small))
         return {};
+    clearMaskPadding(&bytes);
     return bytes;
 }
 

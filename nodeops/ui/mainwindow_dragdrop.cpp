@@ -115,9 +115,12 @@ void TOrvaneF::TreeView1DragDrop(const QPoint &pos)
         return;
     // Nothing may be saved into a path that went away. A current node elsewhere keeps
     // its name, so that what the user types into it next is still saved.
+    const QString nameBefore = NodeName;
     if (currentFull == plan.srcFull || currentFull.startsWith(plan.srcFull + u'/'))
         NodeName.clear();
 
+    QTreeWidgetItem *oldParent = node->parent();
+    const int oldIndex = oldParent ? oldParent->indexOfChild(node) : TreeView1->indexOfTopLevelItem(node);
     takeOut(TreeView1, node);
     if (position == DropPosition::Into)
         DropNode->addChild(node);
@@ -129,5 +132,23 @@ void TOrvaneF::TreeView1DragDrop(const QPoint &pos)
     // selects a node again.
     TreeView1->setCurrentItem(node);
     TreeView1->scrollToItem(node);
-    TreeWrite();
+    if (TreeWrite())
+        return;
+    // The tree file (reported) still names the old place: the file goes back there and
+    // the node with it, so that the tree file and the disk agree again.
+    const NodeMove::Result back = dragged.kind == KindFolder
+        ? NodeMove::moveFolder(plan.newFull, plan.srcFull)
+        : NodeMove::moveFile(dragged.kind, plan.newFull, plan.srcFull);
+    if (back != NodeMove::Result::Moved) {
+        TreeDirty = true; // the tree on screen names where the file is; the timer writes it
+        return;
+    }
+    takeOut(TreeView1, node);
+    if (oldParent)
+        oldParent->insertChild(oldIndex, node);
+    else
+        TreeView1->insertTopLevelItem(oldIndex, node);
+    NodeName = nameBefore;
+    TreeView1->setCurrentItem(node);
+    TreeView1->scrollToItem(node);
 }

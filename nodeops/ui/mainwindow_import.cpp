@@ -12,6 +12,9 @@
 #include "tree/treefile.h"
 #include "tree/ui/nodetreewidget.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTreeWidgetItem>
 
 void TOrvaneF::FormDropFiles(const QStringList &paths)
@@ -44,6 +47,14 @@ void TOrvaneF::FormDropFiles(const QStringList &paths)
     if (result.added > 0) {
         QString error;
         if (!DiskFile::writeAtomic(TreeFileName, result.treeBytes, &error)) {
+            // The tree file does not name the copies: they are taken away again, so the
+            // folder holds no file without a node and the drop can be made again.
+            for (const QString &made : result.made) {
+                if (QFileInfo(made).isDir())
+                    QDir(made).removeRecursively();
+                else
+                    QFile::remove(made);
+            }
             RestoreCursor();
             ui().reportError(error);
             return;
@@ -63,6 +74,8 @@ void TOrvaneF::FormDropFiles(const QStringList &paths)
     }
     RestoreCursor();
 
+    if (!result.notCopied.isEmpty())
+        ui().reportError(QStringLiteral("次のファイルを書き込めないため取り込みませんでした\r") + result.notCopied.join(u'\r'));
     QStringList left;
     for (const QString &p : result.unstorable)
         left.append(p);

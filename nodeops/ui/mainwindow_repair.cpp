@@ -53,6 +53,7 @@ void TOrvaneF::MenuTreeMClick()
     const FolderDiff::RepairPasses passes = FolderDiff::repairAdditions(FolderDiff::entriesWithoutNode(dir, children));
 
     int added = 0;
+    QList<QTreeWidgetItem *> addedItems;
     QStringList unstorable;
     for (const QStringList &pass : {passes.first, passes.second}) {
         // Only the last addition of a pass is made current and shown; a folder with many
@@ -74,6 +75,7 @@ void TOrvaneF::MenuTreeMClick()
         folderNode->addChildren(items);
         expandWithAllBelow(folderNode);
         added += int(items.size());
+        addedItems += items;
         TreeBusy = false;
         TreeView1->setCurrentItem(items.last());
         TreeView();
@@ -87,8 +89,17 @@ void TOrvaneF::MenuTreeMClick()
         ui().showMessage(QStringLiteral("次の名前はTreeﾌｧｲﾙに保存できないためノードを追加しませんでした\r")
                          + unstorable.join(u'\r'));
     if (added > 0) {
-        if (!TreeWrite())
-            return; // reported; the added nodes stay on screen
+        if (!TreeWrite()) {
+            // Reported. The tree file is as it was, so the tree on screen is too: the
+            // repair can be made again once the disk allows.
+            TreeBusy = true;
+            for (QTreeWidgetItem *item : std::as_const(addedItems))
+                delete item;
+            TreeBusy = false;
+            TreeView1->setCurrentItem(folderNode);
+            TreeView();
+            return;
+        }
         ui().showMessage(QStringLiteral("フォルダーノードを修復しました。\r追加件数は、%1件です。\r"
                                         "不要なノードは確認のうえ削除して下さい。")
                              .arg(added));

@@ -124,3 +124,22 @@ TEST(IconImage, IconFileRoundTripKeepsPixelsAndTransparency)
     large.fill(Qt::red);
     EXPECT_EQ(IconImage::fromIconFile(IconImage::toIconFile(large)).size(), QSize(16, 16));
 }
+
+// The unused bytes closing each row of the transparency mask came from whatever memory
+// the writer was given, so the same picture saved twice gave two different files (the
+// disk-fault table saw the icon files of two equal saves differ).
+TEST(IconImage, TheSamePictureAlwaysGivesTheSameBytes)
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(qRgba(0, 0, 255, 255));
+    const QByteArray ico = IconImage::toIconFile(image);
+    ASSERT_EQ(ico.size(), 6 + 16 + 40 + 16 * 16 * 4 + 16 * 4);
+    const qsizetype mask = ico.size() - 16 * 4;
+    for (int row = 0; row < 16; ++row)
+        EXPECT_EQ(ico.mid(mask + row * 4 + 2, 2), QByteArray(2, '\0')) << "mask row " << row;
+    for (int i = 0; i < 20; ++i) {
+        QByteArray noise(4096, char(0x5A)); // memory the next write may be given
+        noise.clear();
+        ASSERT_EQ(IconImage::toIconFile(image), ico);
+    }
+}

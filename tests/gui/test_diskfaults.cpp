@@ -8,7 +8,10 @@
 #include "base/diskfile.h"
 #include "base/filefaults.h"
 #include "base/globals.h"
+#include "export/ui/btxtoutf.h"
 #include "nodeops/nodedialogmodel.h"
+#include "settings/ui/memoextpage.h"
+#include "settings/ui/oleiconpage.h"
 #include "settings/templatestore.h"
 #include "support/nodefiles.h"
 #include "support/windowfixture.h"
@@ -16,8 +19,13 @@
 #include "tree/treefile.h"
 #include "tree/ui/nodetreewidget.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QDirIterator>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QMap>
 #include <QSet>
 #include <QPlainTextEdit>
@@ -116,6 +124,11 @@ struct FaultTree : WindowFixture {
         dir.createFile(QStringLiteral("exe/Res/様式Memo日報.TXT"), "daily");
         dir.createFile(QStringLiteral("outside/photo.bmp"), bmpBytes());
         dir.createFile(QStringLiteral("other/O.Orvan"), "x\r\n");
+        // For the bulk export (its output files hold earlier output) and the folder
+        // repair (a file in Docs without a node).
+        dir.createFile(QStringLiteral("outside/OUT.TXT"), "earlier\r\n");
+        dir.createFile(QStringLiteral("outside/TOC.TXT"), "earlier toc\r\n");
+        dir.createFile(QStringLiteral("docs/Docs/extra.TXT"), "extra");
         TmpListSet();
         window->FormActivate();
         w().TreeView1->expandAll();
@@ -265,6 +278,24 @@ void clickAway(FaultTree &fx)
     fx.clickName(QStringLiteral("Empty"));
 }
 
+// Drags node `from` onto the middle of node `into`'s text, as the mouse does.
+void dragInto(FaultTree &fx, int from, int into)
+{
+    fx.window->resize(900, 700);
+    fx.window->show();
+    NodeTreeWidget *tree = fx.w().TreeView1;
+    tree->setCurrentItem(fx.item(from));
+    const QRect r = tree->visualItemRect(fx.item(into));
+    const QPoint pos(r.left() + 4, r.center().y());
+    std::unique_ptr<QMimeData> data(tree->nodeDragMimeData());
+    QDragEnterEvent enter(pos, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &enter);
+    QDragMoveEvent move(pos, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &move);
+    QDropEvent drop(QPointF(pos), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &drop);
+}
+
 const QList<Command> &commands()
 {
     static const QList<Command> list = {
@@ -350,6 +381,51 @@ const QList<Command> &commands()
              fx.ui.templateAnswers.enqueue(QStringLiteral("新様式"));
              fx.w().MenuNTAddClick();
          }},
+        {"bulk export with table of contents", 1, QStringLiteral("\r\ntyped"),
+         [](FaultTree &fx) {
+             fx.ui.dialogScript = [&fx](QDialog &d) {
+                 auto *dialog = qobject_cast<TBTxtOutF *>(&d);
+                 ASSERT_NE(dialog, nullptr);
+                 dialog->Edit1->setText(fx.dir.file(QStringLiteral("outside/OUT.TXT")));
+                 dialog->CheckBox3->setChecked(true);
+                 dialog->Edit5->setText(fx.dir.file(QStringLiteral("outside/TOC.TXT")));
+                 dialog->EditClick();
+                 dialog->reject();
+             };
+             fx.w().MenuTooLOutClick();
+             fx.ui.dialogScript = {};
+             // The run says every time that its output files are already there; only
+             // what it says about a failure counts as naming the file.
+             fx.ui.events.removeIf([](const RecordingUi::Event &e) { return e.text.contains(u"既にあります"); });
+         }},
+        {"drag memo with its file into a folder", 1, QStringLiteral("\r\ntyped"),
+         [](FaultTree &fx) { dragInto(fx, 1, 3); }},
+        {"dropped file import", 1, QStringLiteral("\r\ntyped"),
+         [](FaultTree &fx) { fx.w().FormDropFiles({fx.dir.file(QStringLiteral("outside/photo.bmp"))}); }},
+        {"folder node repair", 0, {},
+         [](FaultTree &fx) {
+             fx.ui.yesNoAnswers.enqueue(true);
+             fx.w().MenuTreeMClick();
+         }},
+        {"OLE icon page save", 1, QStringLiteral("\r\ntyped"),
+         [](FaultTree &fx) {
+             fx.w().MenuTooLExClick();
+             OleIconPage *page = fx.w().SettingsOleIcon;
+             fx.ui.fileAnswers.enqueue(fx.dir.file(QStringLiteral("outside/photo.bmp")));
+             page->ButtonFXOpenClick();
+             page->EditFX->setText(QStringLiteral("PDF"));
+             page->EditFXFile->setText(QStringLiteral("文書 \"A\""));
+             page->ButtonFXAddClick();
+             page->ButtonFXSaveClick();
+         },
+         true},
+        {"text extension page save", 1, QStringLiteral("\r\ntyped"),
+         [](FaultTree &fx) {
+             fx.w().MenuTooLExClick();
+             fx.w().SettingsMemoExt->setEntries({QStringLiteral("TXT=テキスト"), QStringLiteral("LOG=ログ")});
+             fx.w().SettingsMemoExt->Button3Click();
+         },
+         true},
     };
     return list;
 }
