@@ -40,24 +40,6 @@ QString reason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// In pieces of 64 KB, each of them a step that may fail, as a full disk fails part way.
-bool writeAll(int fd, const char *data, qsizetype size)
-{
-    constexpr qsizetype Piece = 64 * 1024;
-    while (size > 0) {
-        if (FileFaults::check(FileFaults::Operation::Write))
-            return false;
-        const ssize_t n = ::write(fd, data, size_t(qMin(size, Piece)));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
-}
 
 // A new file beside the target, created by us alone: a hidden name that says whose it is
 // (".memo.txt.k3x9qa"), so one left by a kill is not listed and can be told apart. It
@@ -77,8 +59,57 @@ int createTemporary(const QString &folder, const QString &fileName, QByteArray *
 
 } // namespace
 
+// In pieces of 64 KB, each of them a step that may fail, as a full disk fails part way.
+bool writeAll(int fd, const char *data, qsizetype size)
+{
+    constexpr qsizetype Piece = 64 * 1024;
+    while (size > 0) {
+        if (FileFaults::check(FileFaults::Operation::Write))
+            return false;
+        const ssize_t n = ::write(fd, data, size_t(qMin(size, Piece)));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+namespace {
+thread_local int batchDepth = 0;
+} // namespace
+
+FlushBatch::FlushBatch(const QString &folder)
+    : m_folder(folder)
+{
+    ++batchDepth;
+}
+
+FlushBatch::~FlushBatch()
+{
+    if (--batchDepth > 0)
+        return;
+    const int fd = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        ::sync();
+        return;
+    }
+    ::syncfs(fd);
+    ::close(fd);
+}
+
+bool FlushBatch::active()
+{
+    return batchDepth > 0;
+}
+
 bool flushFolder(const QString &folder)
 {
+    if (FlushBatch::active())
+        return true; // the batch flushes it all at its end
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return false;

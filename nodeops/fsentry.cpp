@@ -33,23 +33,6 @@ bool replaceable(const struct stat &st)
     return S_ISLNK(st.st_mode) || (st.st_mode & S_IWUSR);
 }
 
-bool writeAll(int fd, const char *data, ssize_t size)
-{
-    while (size > 0) {
-        if (FileFaults::check(FileFaults::Operation::Write))
-            return false;
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
 bool copyContent(int in, int out)
 {
     char buffer[1 << 16];
@@ -62,7 +45,7 @@ bool copyContent(int in, int out)
                 continue;
             return false;
         }
-        if (!writeAll(out, buffer, n))
+        if (!DiskFile::writeAll(out, buffer, n))
             return false;
     }
 }
@@ -139,7 +122,8 @@ bool copyRegular(const QString &from, const struct stat &src, const QString &to,
     ok = ok && ::futimens(out, times) == 0;
     // On the disk before it takes the name, so a kill or a power cut never leaves a
     // copy that is there but empty.
-    ok = ok && !FileFaults::check(FileFaults::Operation::Flush) && ::fsync(out) == 0;
+    ok = ok && !FileFaults::check(FileFaults::Operation::Flush)
+         && (DiskFile::FlushBatch::active() || ::fsync(out) == 0);
     ok = (::close(out) == 0) && ok;
     ::close(in);
     if (ok && !FileFaults::check(FileFaults::Operation::Rename) && takeName(tmp, to, finish)) {

@@ -4,6 +4,8 @@
 
 #include "nodeops/functionu.h"
 
+#include "base/diskfile.h"
+
 #include "base/sjiscodec.h"
 #include "base/uiport.h"
 #include "nodeops/dirsearch.h"
@@ -67,6 +69,9 @@ int XCopy(const QString &src, const QString &dst)
         return FuRefused;
     }
 
+    // Every copied file is on the disk when the outermost XCopy returns: one flush of the
+    // destination's file system instead of one per file.
+    const DiskFile::FlushBatch flush(dst);
     const DirSearch::Result found = DirSearch::search(src, QStringLiteral("*.*"), DirSearch::Want::FilesAndFolders);
     for (const DirSearch::Entry &e : found.entries) {
         if (e.folder) {
