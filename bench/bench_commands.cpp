@@ -29,7 +29,6 @@
 #include <QTreeWidgetItemIterator>
 
 #include <cstdio>
-#include <ctime>
 #include <functional>
 
 namespace {
@@ -43,14 +42,6 @@ struct Row {
     double aim;
 };
 
-// Processor time of this process: on a machine shared with other work the wall time
-// says more about the other work than about the command.
-double cpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
 QList<Row> g_rows;
 
 // Runs prepare (untimed) then act (timed) g_runs times; records the median.
@@ -62,11 +53,11 @@ void measure(const char *what, double aim, const std::function<void(int)> &prepa
         if (prepare)
             prepare(run);
         QElapsedTimer t;
-        const double cpu0 = cpuMs();
+        const double cpu0 = processCpuMs();
         t.start();
         act(run);
         times.append(t.nsecsElapsed() / 1e6);
-        cpu.append(cpuMs() - cpu0);
+        cpu.append(processCpuMs() - cpu0);
     }
     const double m = median(times);
     const double c = median(cpu);

@@ -9,6 +9,7 @@
 
 #include "app/ui/mainwindow.h"
 #include "base/globals.h"
+#include "bench/support/generatedtree.h"
 #include "tree/nodepicture.h"
 #include "tree/ui/nodetreewidget.h"
 
@@ -24,39 +25,8 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <ctime>
 
 namespace {
-
-// Peak resident memory of this process so far, in MB (VmHWM).
-double peakRssMb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    f.open(QIODevice::ReadOnly);
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
-}
-
-double currentRssMb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    f.open(QIODevice::ReadOnly);
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
-}
-
-// CPU time of the whole process (all threads), in ms: on a shared machine the wall
-// clock also counts other programs' work.
-double cpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
 
 // Starts a new peak: from here VmHWM counts again from the current size.
 void resetPeakRss()
@@ -133,16 +103,16 @@ int main(int argc, char **argv)
     window.TreeView1MouseUp();
     QApplication::processEvents();
 
-    const double before = currentRssMb();
+    const double before = residentMb();
     resetPeakRss();
     QElapsedTimer t;
     t.start();
-    const double cpuStart = cpuMs();
+    const double cpuStart = processCpuMs();
     window.PMenuTreeGClick();
     window.DrawGrid1->viewport()->repaint(); // the visible cells drawn
     const double fillMs = t.nsecsElapsed() / 1e6;
-    const double fillCpu = cpuMs() - cpuStart;
-    const double peak = peakRssMb();
+    const double fillCpu = processCpuMs() - cpuStart;
+    const double peak = peakResidentMb();
     std::printf("thumbnails in the grid: %d (%d columns x %d rows)\n", window.Thumbs.count(),
                 window.DrawGrid1->columnCount(), window.DrawGrid1->rowCount());
     std::printf("time until the grid is filled: %8.0f ms   (aim: under 2000 ms; CPU time %.0f ms)\n", fillMs, fillCpu);
@@ -155,12 +125,12 @@ int main(int argc, char **argv)
     const int sample = qMin(20, int(names.size()));
     QElapsedTimer full;
     full.start();
-    const double fullCpuStart = cpuMs();
+    const double fullCpuStart = processCpuMs();
     for (int i = 0; i < sample; ++i)
         loadNodePicture(photos + u'/' + names.at(i));
     const double scale = double(names.size()) / sample;
     const double fullMs = full.nsecsElapsed() / 1e6 * scale;
-    const double fullCpu = (cpuMs() - fullCpuStart) * scale;
+    const double fullCpu = (processCpuMs() - fullCpuStart) * scale;
     std::printf("full-size decoding of the same files (from %d): %8.0f ms (CPU %.0f ms); ratio grid / full: %.2f (CPU %.2f)\n",
                 sample, fullMs, fullCpu, fillMs / fullMs, fillCpu / fullCpu);
     std::printf("keeping them whole would hold %.0f MB of pictures\n", count * 3000.0 * 2000 * 4 / 1048576.0);

@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <ctime>
 
 namespace {
 
@@ -108,6 +109,13 @@ double residentMb()
 double peakResidentMb()
 {
     return procStatusMb("VmHWM:");
+}
+
+double processCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
 }
 
 double median(QList<double> values)

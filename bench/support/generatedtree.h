@@ -23,5 +23,9 @@ QString makeBenchExeDir(const QString &folder);
 double residentMb();
 double peakResidentMb();
 
+// Processor time of the whole process (all threads) in ms: on a shared machine the wall
+// clock also counts other programs' work.
+double processCpuMs();
+
 // Median of the values (which it sorts).
 double median(QList<double> values);
